@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the demo and runs it full screen from the repository root.
+# With no X display it runs on a virtual one for a few seconds, saves a
+# screenshot to build/screenshot.png and ends it with a quit request.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build -j"$(nproc)" --target wavegrid shot
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec build/wavegrid
+fi
+
+. scripts/xvfb.sh
+start_xvfb
+trap stop_xvfb EXIT
+build/wavegrid &
+demo=$!
+sleep "${SHOT_AFTER:-4}"
+build/tests/shot build/screenshot.png
+kill -TERM "$demo"
+status=0
+wait "$demo" || status=$?
+echo "No display: ran on a virtual one, screenshot saved to build/screenshot.png"
+exit "$status"

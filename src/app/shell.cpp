@@ -1,0 +1,78 @@
+// Start-up, main loop and shut-down.
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/app.h"
+#include "render/render.h"
+#include "wave/wave.h"
+
+SDL_Surface *surface;
+
+void Quit(int returnCode)
+{
+    SDL_Quit();
+    exit(returnCode);
+}
+
+// A start-up step failed: say why, with SDL's own words, and stop.
+[[noreturn]] static void startupFailed(const char *message)
+{
+    fprintf(stderr, message, SDL_GetError());
+    Quit(1);
+}
+
+int SDL_main(int argc, char **argv)
+{
+    (void)argc;
+    (void)argv;
+    Uint32 videoFlags;
+    int done = 0;
+    SDL_Event event;
+    const SDL_VideoInfo *videoInfo;
+
+    if (SDL_Init(SDL_INIT_VIDEO) < 0)
+        startupFailed("Video initialization failed: %s\n");
+    videoInfo = SDL_GetVideoInfo();
+    if (!videoInfo)
+        startupFailed("Video query failed: %s\n");
+
+    videoFlags = SDL_OPENGL | SDL_HWPALETTE | SDL_HWSURFACE | SDL_ASYNCBLIT | SDL_FULLSCREEN;
+    if (videoInfo->blit_hw)
+        videoFlags |= SDL_HWACCEL;
+
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    surface = SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BPP, videoFlags);
+    if (!surface)
+        startupFailed("Video mode set failed: %s\n");
+    if (SDL_EnableKeyRepeat(100, 30))
+        startupFailed("Setting keyboard repeat failed: %s\n");
+    SDL_ShowCursor(SDL_DISABLE);
+
+    // Without its texture the demo would run in GL's default state and
+    // draw nonsense: stop instead.
+    if (!initGL())
+        startupFailed("Sprite texture loading failed: %s\n");
+    initMY();
+
+    for (;;) {
+        while (SDL_PollEvent(&event)) {
+            switch (event.type) {
+            case SDL_MOUSEMOTION:
+                handleMouseMotion(event.motion.x, event.motion.y);
+                break;
+            case SDL_KEYDOWN:
+                handleKeyPress(&event.key.keysym);
+                break;
+            case SDL_QUIT:
+                done = 1; // finish this frame, then stop
+                break;
+            default:
+                break;
+            }
+        }
+        calcme();
+        drawGLScene();
+        if (done)
+            Quit(0);
+    }
+}
