@@ -1,0 +1,133 @@
+// GL set-up, the sprite texture and frame drawing.
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL.h>
+
+#include "app/app.h"
+#include "render/render.h"
+#include "wave/wave.h"
+
+#ifndef GL_BGR
+#define GL_BGR GL_BGR_EXT
+#endif
+
+static const char *const SPRITE_FILE = "data/sprite01.bmp";
+static const float SPRITE_HALF = 0.6f;
+
+// Blue-green-red bytes in memory, whatever the byte order.
+#if SDL_BYTEORDER == SDL_LIL_ENDIAN
+static const Uint32 BGR_RMASK = 0xFF0000, BGR_GMASK = 0x00FF00, BGR_BMASK = 0x0000FF;
+#else
+static const Uint32 BGR_RMASK = 0x0000FF, BGR_GMASK = 0x00FF00, BGR_BMASK = 0xFF0000;
+#endif
+
+static bool isbgr(const SDL_PixelFormat *f)
+{
+    return f->BitsPerPixel == 24 && f->Rmask == BGR_RMASK && f->Gmask == BGR_GMASK &&
+           f->Bmask == BGR_BMASK;
+}
+
+// The sprite as 24-bit blue-green-red: images of any other depth are
+// converted, never uploaded as they are. Null when it can't be had.
+static SDL_Surface *loadsprite()
+{
+    SDL_Surface *image = SDL_LoadBMP_RW(SDL_RWFromFile(SPRITE_FILE, "rb"), 1);
+    if (!image || isbgr(image->format))
+        return image;
+
+    SDL_Surface *bgr = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 24, BGR_RMASK,
+                                            BGR_GMASK, BGR_BMASK, 0);
+    if (bgr) {
+        SDL_SetAlpha(image, 0, SDL_ALPHA_OPAQUE); // copy, don't blend
+        if (SDL_BlitSurface(image, NULL, bgr, NULL) < 0) {
+            SDL_FreeSurface(bgr);
+            bgr = NULL;
+        }
+    }
+    SDL_FreeSurface(image);
+    return bgr;
+}
+
+int LoadGLTextures()
+{
+    int Status = 0;
+    SDL_Surface *image = loadsprite();
+
+    if (image) {
+        Status = 1;
+        glGenTextures(1, texture);
+        glBindTexture(GL_TEXTURE_2D, texture[0]);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexImage2D(GL_TEXTURE_2D, 0, 3, image->w, image->h, 0, GL_BGR, GL_UNSIGNED_BYTE,
+                     image->pixels);
+        SDL_FreeSurface(image);
+
+        // A size the GL refuses leaves no texture: that is a failed load.
+        GLenum error = glGetError();
+        if (error != GL_NO_ERROR) {
+            SDL_SetError("OpenGL refused the %s image (error 0x%x)", SPRITE_FILE, error);
+            glBindTexture(GL_TEXTURE_2D, 0);
+            glDeleteTextures(1, texture);
+            texture[0] = 0;
+            Status = 0;
+        }
+    }
+    return Status;
+}
+
+int initGL()
+{
+    if (!LoadGLTextures())
+        return 0;
+
+    glEnable(GL_TEXTURE_2D);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+
+    // Additive: overlapping sprites glow, in any drawing order.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_BLEND);
+
+    glViewport(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(65.0, (GLfloat)SCREEN_WIDTH / (GLfloat)SCREEN_HEIGHT, 0.1f, 5000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    return 1;
+}
+
+// Every sprite faces the viewer: only translations on the model-view matrix.
+int drawGLScene()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    glBindTexture(GL_TEXTURE_2D, texture[0]);
+
+    for (int i = 1; i < GRID_SIZE; i++) {
+        for (int j = 1; j < GRID_SIZE; j++) {
+            const float *cell = mygrid[i][j];
+            glLoadIdentity();
+            glTranslatef(0.0f, 0.0f, zoom);
+            glTranslatef(cell[CELL_TX], cell[CELL_TY], cell[CELL_TZ]);
+            glColor4ub(75, 155, 205, 255);
+            glBegin(GL_QUADS);
+            glTexCoord2f(0.0f, 0.0f);
+            glVertex3f(-SPRITE_HALF, -SPRITE_HALF, 0.0f);
+            glTexCoord2f(1.0f, 0.0f);
+            glVertex3f(SPRITE_HALF, -SPRITE_HALF, 0.0f);
+            glTexCoord2f(1.0f, 1.0f);
+            glVertex3f(SPRITE_HALF, SPRITE_HALF, 0.0f);
+            glTexCoord2f(0.0f, 1.0f);
+            glVertex3f(-SPRITE_HALF, SPRITE_HALF, 0.0f);
+            glEnd();
+        }
+    }
+
+    SDL_Delay(4);
+    SDL_GL_SwapBuffers();
+    return 1;
+}
