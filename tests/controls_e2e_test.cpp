@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include "picture.h"
+#include "expect.h"
 
 using namespace e2e;
 

@@ -21,9 +21,7 @@ static Display *dpy;
 // The display of startX, or else that of $DISPLAY.
 static Display *display()
 {
-    if (!dpy)
-        dpy = XOpenDisplay(nullptr);
-    return dpy;
+    return dpy ? dpy : (dpy = XOpenDisplay(nullptr));
 }
 
 void pause(double seconds)
@@ -32,40 +30,31 @@ void pause(double seconds)
     nanosleep(&t, nullptr);
 }
 
-// Two servers starting at once may race for one display number: the loser
-// fails, so try again.
-static Display *startOnce(const char *screen)
-{
-    int fds[2];
-    if (pipe(fds))
-        return nullptr;
-    xvfb = fork();
-    if (xvfb == 0) {
-        close(fds[0]);
-        int null = open("/dev/null", O_WRONLY);
-        dup2(null, 2);
-        std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-noreset",
-               "-nolisten", "tcp", (char *)nullptr);
-        _exit(127);
-    }
-    close(fds[1]);
-    char buf[16] = {0};
-    ssize_t n = read(fds[0], buf, sizeof buf - 1);
-    close(fds[0]);
-    std::string name = ":" + std::to_string(atoi(buf));
-    dpy = n > 0 ? XOpenDisplay(name.c_str()) : nullptr;
-    if (dpy)
-        setenv("DISPLAY", name.c_str(), 1);
-    else
-        stopX();
-    return dpy;
-}
-
+// Two servers starting at once may race for a display number and the loser
+// fails: try again.
 Display *startX(const char *screen)
 {
-    for (int attempt = 0; attempt < 10 && !startOnce(screen); attempt++)
-        pause(0.1 + 0.1 * attempt);
+    for (int attempt = 0; attempt < 10 && !dpy; attempt++, pause(0.1 * attempt)) {
+        int fds[2];
+        if (pipe(fds))
+            return nullptr;
+        if ((xvfb = fork()) == 0) {
+            dup2(open("/dev/null", O_WRONLY), 2);
+            std::string fd = std::to_string(fds[1]);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-noreset",
+                   "-nolisten", "tcp", (char *)nullptr);
+            _exit(127);
+        }
+        close(fds[1]);
+        char buf[16] = {0};
+        ssize_t n = read(fds[0], buf, sizeof buf - 1);
+        close(fds[0]);
+        std::string name = ":" + std::to_string(atoi(buf));
+        if (n > 0 && (dpy = XOpenDisplay(name.c_str())))
+            setenv("DISPLAY", name.c_str(), 1);
+        else
+            stopX();
+    }
     return dpy;
 }
 
@@ -74,27 +63,29 @@ void stopX()
     if (dpy)
         XCloseDisplay(dpy);
     dpy = nullptr;
-    if (xvfb > 0) {
-        kill(xvfb, SIGTERM);
+    if (xvfb > 0 && kill(xvfb, SIGTERM) == 0)
         waitpid(xvfb, nullptr, 0);
-    }
     xvfb = -1;
 }
 
-Demo launch(const std::string &dir, const std::vector<std::string> &env)
+Demo launch(const std::string &dir, const std::vector<std::string> &env,
+            std::vector<std::string> wrapper)
 {
+    wrapper.push_back(WAVEGRID_BIN);
+    std::vector<char *> argv;
+    for (std::string &a : wrapper)
+        argv.push_back(&a[0]);
+    argv.push_back(nullptr);
     Demo d;
-    char tmpl[] = "/tmp/wavegrid-err-XXXXXX";
-    int err = mkstemp(tmpl);
-    d.errfile = tmpl;
-    d.pid = fork();
-    if (d.pid == 0) {
+    char name[] = "/tmp/wavegrid-err-XXXXXX";
+    int err = mkstemp(name);
+    d.errfile = name;
+    if ((d.pid = fork()) == 0) {
         dup2(err, 2);
-        if (chdir(dir.c_str()))
-            _exit(126);
         for (const std::string &e : env)
             putenv(strdup(e.c_str()));
-        execl(WAVEGRID_BIN, "wavegrid", (char *)nullptr);
+        if (chdir(dir.c_str()) == 0)
+            execvp(argv[0], argv.data());
         _exit(127);
     }
     close(err);
@@ -106,11 +97,9 @@ int finish(Demo &d, double seconds)
     int status = 0;
     pid_t pid = d.pid;
     d.pid = -1;
-    for (double t = 0; t < seconds; t += 0.02) {
+    for (double t = 0; t < seconds; t += 0.02, pause(0.02))
         if (waitpid(pid, &status, WNOHANG) == pid)
             return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        pause(0.02);
-    }
     kill(pid, SIGKILL);
     waitpid(pid, &status, 0);
     return -1;
@@ -119,11 +108,11 @@ int finish(Demo &d, double seconds)
 std::string errors(const Demo &d)
 {
     std::string text;
-    FILE *f = fopen(d.errfile.c_str(), "r");
-    for (int c; f && (c = fgetc(f)) != EOF;)
-        text += (char)c;
-    if (f)
+    if (FILE *f = fopen(d.errfile.c_str(), "r")) {
+        for (int c; (c = fgetc(f)) != EOF;)
+            text += (char)c;
         fclose(f);
+    }
     return text;
 }
 
@@ -152,29 +141,23 @@ void tap(const char *keysym)
 Shot grab()
 {
     Shot s;
-    if (!display())
-        return s;
-    Window root = DefaultRootWindow(display());
     XWindowAttributes a;
-    XGetWindowAttributes(display(), root, &a);
-    XImage *img = XGetImage(display(), root, 0, 0, a.width, a.height, AllPlanes, ZPixmap);
-    if (!img)
+    if (!display() || !XGetWindowAttributes(dpy, DefaultRootWindow(dpy), &a))
         return s;
-    s.w = a.width;
-    s.h = a.height;
+    XImage *img =
+        XGetImage(dpy, DefaultRootWindow(dpy), 0, 0, a.width, a.height, AllPlanes, ZPixmap);
+    s.w = a.width, s.h = a.height;
     s.rgb.resize(3 * s.w * s.h);
-    // Scale each channel to 0..255, whatever the depth of the screen.
+    // Each channel scaled to 0..255, whatever the depth of the screen.
     const unsigned long masks[3] = {img->red_mask, img->green_mask, img->blue_mask};
     for (int y = 0; y < s.h; y++)
-        for (int x = 0; x < s.w; x++) {
-            unsigned long p = XGetPixel(img, x, y);
+        for (int x = 0; x < s.w; x++)
             for (int c = 0; c < 3; c++) {
-                unsigned long m = masks[c], v = p & m;
-                while (!(m & 1))
-                    m >>= 1, v >>= 1;
+                unsigned long m = masks[c], v = XGetPixel(img, x, y) & m;
+                for (; !(m & 1); m >>= 1)
+                    v >>= 1;
                 s.rgb[3 * (y * s.w + x) + c] = (unsigned char)(v * 255 / m);
             }
-        }
     XDestroyImage(img);
     return s;
 }
@@ -183,11 +166,8 @@ double litShare(const Shot &s, int y0, int y1, int level)
 {
     int n = 0;
     y1 = y1 < 0 ? s.h : y1;
-    for (int y = y0; y < y1; y++)
-        for (int x = 0; x < s.w; x++) {
-            const unsigned char *p = s.at(x, y);
-            n += p[0] >= level || p[1] >= level || p[2] >= level;
-        }
+    for (int p = 3 * y0 * s.w; p < 3 * y1 * s.w; p += 3)
+        n += s.rgb[p] >= level || s.rgb[p + 1] >= level || s.rgb[p + 2] >= level;
     return y1 > y0 ? (double)n / (s.w * (y1 - y0)) : 0;
 }
 

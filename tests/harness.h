@@ -25,7 +25,9 @@ struct Demo {
 
 Display *startX(const char *screen = "800x600x16"); // sets DISPLAY
 void stopX();
-Demo launch(const std::string &dir = WAVEGRID_ROOT, const std::vector<std::string> &env = {});
+// The demo in dir, with extra environment entries, run under wrapper if given.
+Demo launch(const std::string &dir = WAVEGRID_ROOT, const std::vector<std::string> &env = {},
+            std::vector<std::string> wrapper = {});
 int finish(Demo &d, double seconds); // exit status; kills it and returns -1 past the time
 std::string errors(const Demo &d);
 void moveTo(int x, int y);

@@ -42,6 +42,7 @@ TEST(Rotation, QuarterTurnsLandOnExactPoints)
 
 TEST(Matrix, AddmatPutsTheSecondOperandOnTheLeftAndMayOverwriteTheFirst)
 {
+    freshStart(); // the tables
     float move[16], turn[16], id[16], f[16];
     matbasic(move);
     move[3] = 1, move[7] = 2, move[11] = 3;
