@@ -49,7 +49,7 @@ TEST_F(Controls, PointerOffCentreTurnsTheGrid)
     pause(1.5);
     expectTintedBand(grab()); // still a band while the pointer rests at the centre
     moveTo(700, 450);
-    pause(2);
+    pause(3);
     EXPECT_LT(litShare(grab(), 299, 301, 128), 0.8) << "the band should have tilted away";
 }
 
@@ -69,7 +69,7 @@ TEST_F(Controls, StillOscillatorsFreezeThePictureUntilReset)
     taps("1", 160);
     taps("q", 230);
     std::vector<unsigned char> before, after;
-    for (int wait = 0; wait < 120 && (before.empty() || before != after); wait++) {
+    for (int wait = 0; wait < 300 && (before.empty() || before != after); wait++) {
         before = grab().rgb;
         pause(0.3);
         after = grab().rgb;
