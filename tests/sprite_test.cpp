@@ -60,6 +60,7 @@ TEST(Sprite, AnyFileEitherDrawsTheTintOrStopsWithAReason)
         {"absent", "", false},
         {"empty", "", false},
         {"truncated header", bmp(64, 64, 24).substr(0, 20), false},
+        {"taller than the GL takes", bmp(1, 20000, 24), false},
         {"huge size claimed", bmp(4, 4, 24, 30000), false},
         {"not a BMP", "P6 64 64 255\n", false},
         {"a directory", "", false},
