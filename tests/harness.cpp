@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fstream>
+#include <iterator>
 
 namespace e2e
 {
@@ -107,13 +109,8 @@ int finish(Demo &d, double seconds)
 
 std::string errors(const Demo &d)
 {
-    std::string text;
-    if (FILE *f = fopen(d.errfile.c_str(), "r")) {
-        for (int c; (c = fgetc(f)) != EOF;)
-            text += (char)c;
-        fclose(f);
-    }
-    return text;
+    std::ifstream f(d.errfile);
+    return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
 void moveTo(int x, int y)

@@ -36,7 +36,7 @@ static void slideheights()
         for (int j = 0; j < GRID_SIZE; j++) {
             double own = mygrid[r][j][CELL_HEIGHT];
             double before = mygrid[r - 1][j][CELL_HEIGHT];
-            mygrid[r][j][CELL_SHOWN] = own + (before - own) / 20.0 * w;
+            mygrid[r][j][CELL_SHOWN] = own + (before - own) / (double)SLIDE_STEPS * w;
         }
     }
 }
