@@ -2,6 +2,7 @@
 // breakdown of each frame: calcme, the GL submission, the pause, the swap.
 // The pause and the swap are timed by wrapping SDL's own entry points.
 // Usage: frame_bench [FRAMES [ZOOM]]
+#include <SDL.h>
 #include <dlfcn.h>
 
 #include <chrono>

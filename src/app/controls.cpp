@@ -1,5 +1,6 @@
 // Mouse and keyboard controls.
 #include "app/app.h"
+#include "app/shell.h"
 
 int mx, my;
 

@@ -1,6 +1,6 @@
 // Process entry. Where SDL_main.h renames main, SDL's entry library calls
 // SDL_main and this file is empty; elsewhere we are that caller.
-#include "app/app.h"
+#include "app/shell.h"
 
 #ifndef main
 int main(int argc, char **argv)

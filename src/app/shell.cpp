@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "app/app.h"
+#include "app/shell.h"
 #include "render/render.h"
 #include "wave/wave.h"
 

@@ -1,0 +1,15 @@
+// The shell's side that faces SDL: entry, shut-down and the input handlers.
+#ifndef WAVEGRID_SHELL_H
+#define WAVEGRID_SHELL_H
+
+#include <SDL.h>
+
+extern int mx, my; // pointer position of the last motion event
+extern SDL_Surface *surface;
+
+void handleMouseMotion(int x, int y);
+void handleKeyPress(SDL_keysym *keysym);
+[[noreturn]] void Quit(int returnCode);
+extern "C" int SDL_main(int argc, char **argv);
+
+#endif
