@@ -1,6 +1,7 @@
 // Start-up, main loop and shut-down.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/app.h"
 #include "app/shell.h"
@@ -22,6 +23,28 @@ void Quit(int returnCode)
     Quit(1);
 }
 
+// With no display, SDL over SDL2 falls back to drivers that draw nowhere:
+// a demo run there would go on unseen, so treat it as no display at all.
+static bool showsSomething()
+{
+    char name[32] = "";
+    SDL_VideoDriverName(name, sizeof name);
+    if (strcmp(name, "offscreen") && strcmp(name, "dummy"))
+        return true;
+    SDL_SetError("no display to show the demo on (SDL's '%s' driver draws nowhere)", name);
+    return false;
+}
+
+// An invisible cursor rather than a hidden one: SDL over SDL2 turns a hidden
+// cursor in full screen into relative mouse mode, which misreads absolute
+// pointers (tablets, virtual machines) and pins the position to a corner.
+// Shown but blank, the pointer reports where it is on either SDL.
+static void hidePointer()
+{
+    static Uint8 blank[8];
+    SDL_SetCursor(SDL_CreateCursor(blank, blank, 8, 8, 0, 0));
+}
+
 int SDL_main(int argc, char **argv)
 {
     (void)argc;
@@ -31,7 +54,7 @@ int SDL_main(int argc, char **argv)
     SDL_Event event;
     const SDL_VideoInfo *videoInfo;
 
-    if (SDL_Init(SDL_INIT_VIDEO) < 0)
+    if (SDL_Init(SDL_INIT_VIDEO) < 0 || !showsSomething())
         startupFailed("Video initialization failed: %s\n");
     videoInfo = SDL_GetVideoInfo();
     if (!videoInfo)
@@ -47,7 +70,7 @@ int SDL_main(int argc, char **argv)
         startupFailed("Video mode set failed: %s\n");
     if (SDL_EnableKeyRepeat(100, 30))
         startupFailed("Setting keyboard repeat failed: %s\n");
-    SDL_ShowCursor(SDL_DISABLE);
+    hidePointer();
 
     // Without its texture the demo would run in GL's default state and
     // draw nonsense: stop instead.
@@ -59,7 +82,11 @@ int SDL_main(int argc, char **argv)
         while (SDL_PollEvent(&event)) {
             switch (event.type) {
             case SDL_MOUSEMOTION:
-                handleMouseMotion(event.motion.x, event.motion.y);
+                // SDL 1.2 reports only motion; SDL over SDL2 also reports a
+                // stale position that did not move, as the window goes full
+                // screen under a window manager: that one is no motion.
+                if (event.motion.xrel || event.motion.yrel)
+                    handleMouseMotion(event.motion.x, event.motion.y);
                 break;
             case SDL_KEYDOWN:
                 handleKeyPress(&event.key.keysym);

@@ -31,7 +31,9 @@ static bool isbgr(const SDL_PixelFormat *f)
 // converted, never uploaded as they are. Null when it can't be had.
 static SDL_Surface *loadsprite()
 {
-    SDL_Surface *image = SDL_LoadBMP_RW(SDL_RWFromFile(SPRITE_FILE, "rb"), 1);
+    // Checked, so that the reason given names the file on either SDL.
+    SDL_RWops *file = SDL_RWFromFile(SPRITE_FILE, "rb");
+    SDL_Surface *image = file ? SDL_LoadBMP_RW(file, 1) : NULL;
     if (!image || isbgr(image->format))
         return image;
 
