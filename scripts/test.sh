@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole suite: the Release build's unit and
-# end-to-end tests, then the unit tests and the soak again built with
-# AddressSanitizer and UndefinedBehaviorSanitizer, then a memcheck run.
+# Builds everything and runs the whole suite: the Release build's unit tests,
+# the end-to-end tests and the soak on classic SDL 1.2 and on sdl12-compat, a
+# memcheck run; then the unit tests and the soak again built with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh test
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DWAVEGRID_TESTS=ON >/dev/null
 cmake --build build -j"$jobs"
 (cd build && ctest --output-on-failure -j"$jobs")
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWAVEGRID_SANITIZE=ON >/dev/null
-cmake --build build-asan -j"$jobs" --target unit_tests e2e_tests wavegrid
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWAVEGRID_SANITIZE=ON \
+  -DWAVEGRID_TESTS=ON >/dev/null
+cmake --build build-asan -j"$jobs" --target logic_tests frame wavegrid
 (cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j"$jobs" -L 'unit|soak')

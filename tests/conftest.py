@@ -1,0 +1,103 @@
+"""The real demo on private X servers: launched, driven with XTest, its screen
+read back and its parameter block read straight from its memory."""
+import os, signal, struct, subprocess, tempfile, time
+
+import numpy as np
+import pytest
+from pyvirtualdisplay import Display
+from Xlib import X, XK, display
+from Xlib.ext import xtest
+
+BIN, HERE = os.environ["WAVEGRID_BIN"], os.path.dirname(os.path.abspath(__file__))
+NM = subprocess.run(["nm", BIN], capture_output=True, text=True).stdout.split("\n")
+SYMBOLS = {f[2]: int(f[0], 16) for f in map(str.split, NM) if len(f) == 3}
+SDL = os.environ.get("WAVEGRID_SDL")  # the sdl12-compat folder, or classic SDL
+
+
+class Demo:
+    def __init__(self, cwd=os.path.dirname(HERE), env={}, wrap=(), cmd=BIN):
+        env = {k: v for k, v in {**os.environ, **env}.items() if v is not None}
+        self.err = tempfile.TemporaryFile("w+")
+        self.p = subprocess.Popen([*wrap, cmd], cwd=cwd, env=env, stdin=subprocess.PIPE,
+                                  stdout=subprocess.PIPE, stderr=self.err,
+                                  preexec_fn=lambda: signal.signal(signal.SIGINT, signal.SIG_DFL))
+
+    def finish(self, seconds=20, sig=None):
+        """The exit status; None, and the process killed, past the time."""
+        sig and self.p.send_signal(sig)
+        try:
+            return self.p.wait(seconds)
+        except subprocess.TimeoutExpired:
+            self.p.kill()
+            return self.p.wait() and None
+
+    def errors(self):
+        self.err.seek(0)
+        return self.err.read()
+
+    def read(self, name, fmt="i"):
+        with open(f"/proc/{self.p.pid}/maps") as maps:
+            base = next(int(l.split("-")[0], 16) for l in maps if l.rstrip().endswith(BIN))
+        with open(f"/proc/{self.p.pid}/mem", "rb") as mem:
+            mem.seek(base + SYMBOLS[name])
+            return struct.unpack(fmt, mem.read(struct.calcsize(fmt)))[0]
+
+
+def grab(d):
+    """The 16-bit screen as 8-bit RGB, top row first."""
+    g = d.screen().root.get_geometry()
+    raw = d.screen().root.get_image(0, 0, g.width, g.height, X.ZPixmap, 0xFFFFFFFF).data
+    px = np.frombuffer(raw, np.uint16).reshape(g.height, g.width).astype(int)
+    return np.stack([(px >> 11) * 255 // 31, (px >> 5 & 63) * 255 // 63, (px & 31) * 255 // 31], 2)
+
+
+def until(check, seconds=30):
+    end = time.time() + seconds
+    while not check() and time.time() < end:
+        time.sleep(0.1)
+    return check()
+
+
+def wait_lit(d, demo, seconds=30):
+    return until(lambda: demo.p.poll() is not None or grab(d).any(), seconds) and grab(d).any()
+
+
+def move(d, x, y, relative=False):
+    xtest.fake_input(d, X.MotionNotify, relative, x=x, y=y)
+    d.sync()
+
+
+def key(d, name, down):
+    xtest.fake_input(d, X.KeyPress if down else X.KeyRelease,
+                     d.keysym_to_keycode(XK.string_to_keysym(name)))
+    d.sync()
+
+
+def tap(d, name):
+    key(d, name, True)
+    key(d, name, False)
+    time.sleep(0.005)  # SDL drops a release and press a few ms apart as auto-repeat
+
+
+def screen(size, depth):
+    return Display(size=size, color_depth=depth, extra_args=["-noreset"], manage_global_env=False)
+
+
+@pytest.fixture(scope="session")
+def dpy(xvfb):
+    d = display.Display(f":{xvfb.display}")
+    d.xfixes_query_version()
+    return d
+
+
+@pytest.fixture
+def demo(dpy):
+    """The demo on the session's 800x600x16 screen, on the SDL of this run."""
+    move(dpy, 400, 300)
+    d = Demo()
+    assert wait_lit(dpy, d), d.errors()
+    with open(f"/proc/{d.p.pid}/maps") as maps:
+        sdl = {os.path.dirname(l.split()[-1]) for l in maps if "/libSDL-1.2" in l}
+    assert sdl == {SDL or f"/usr/lib/{os.uname().machine}-linux-gnu"}
+    yield d
+    assert d.p.poll() is not None or d.finish(sig=signal.SIGTERM) == 0

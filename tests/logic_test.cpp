@@ -1,0 +1,112 @@
+// The program's logic without a display: tables, spin, wave step, keys.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "app/app.h"
+#include "app/shell.h"
+#include "wave/wave.h"
+
+using V = std::vector<int>;
+
+// The state at start, as an unseeded run has it after initMY.
+static void fresh()
+{
+    memset(mygrid, 0, sizeof mygrid);
+    soom1 = SOOM1_START, soom2 = SOOM2_START, amp1 = AMP1_START, amp2 = AMP2_START;
+    zoom = ZOOM_START;
+    sx = sy = xangle = yangle = zangle = wavecounter = sinestepper = sinestepper2 = 0;
+    srand(1);
+    initMY();
+}
+
+static void press(SDLKey sym, int times = 1, int mod = KMOD_NONE)
+{
+    SDL_keysym k = {};
+    k.sym = sym, k.mod = SDLMod(mod);
+    while (times--)
+        handleKeyPress(&k);
+}
+
+TEST(Tables, ExactAtQuarterTurnsWithTheResidueOfTheDecimalPi)
+{
+    fresh();
+    EXPECT_EQ(cosi[0] + sine[1024] - cosi[2048] - sine[3072], 4.0f);
+    EXPECT_NEAR(cosi[1024], 1.7949e-9, 0.001e-9); // full-precision pi leaves ~1e-16
+    EXPECT_NEAR(sine[2048], 3.5898e-9, 0.001e-9);
+}
+
+TEST(Spin, StepsTruncateTowardZeroAndWrapIntoOneTurn)
+{
+    const int cases[][8] = {{0, -150, 2, 4093, 0, 4093, 2, 0}, // sx, sy, angles before, after
+                            {150, 29, 4094, 4090, 4091, 4094, 4094, 0},
+                            {-29, -1, 4095, 0, 5, 4095, 0, 5}}; // -29 / 30 is 0, not -1
+    for (const auto &c : cases) {
+        fresh();
+        sx = c[0], sy = c[1], xangle = c[2], yangle = c[3], zangle = c[4];
+        calcme();
+        EXPECT_EQ((V{xangle, yangle, zangle}), V(c + 5, c + 8));
+    }
+}
+
+// Between shifts each shown height slides from its own row's height toward
+// the row before's; at a shift, heights move one row on and row 0 is new.
+// The phase steps have no upper limit: held keys take them past a turn.
+TEST(Wave, HeightsSlideTowardTheRowBeforeThenShiftOneRowOn)
+{
+    fresh();
+    soom1 = 10000, soom2 = 4096 + 220;
+    for (int shift = 0; shift < 40; shift++) {
+        static float old[GRID_SIZE][GRID_SIZE][CELL_SLOTS];
+        memcpy(old, mygrid, sizeof old);
+        auto h = [](int i, int j) { return old[i][j][CELL_HEIGHT]; };
+        int calls = 0, w;
+        do {
+            w = wavecounter, calls++;
+            calcme();
+            ASSERT_NEAR(mygrid[33][7][CELL_SHOWN], h(33, 7) + (h(32, 7) - h(33, 7)) * w / 20, 1e-5);
+        } while (wavecounter);
+        ASSERT_TRUE(calls >= 11 && calls <= 21) << calls;
+        ASSERT_TRUE(sinestepper < TABLE_SIZE && sinestepper2 < TABLE_SIZE);
+        bool fractions = false;
+        for (int j = 0; j < GRID_SIZE; j++) {
+            ASSERT_EQ(mygrid[59][j][CELL_HEIGHT], h(58, j));
+            ASSERT_EQ(mygrid[1][j][CELL_HEIGHT], h(0, j));
+            float tenths = mygrid[0][j][CELL_HEIGHT] * 10;
+            ASSERT_NEAR(tenths, std::round(tenths), 1e-4);
+            fractions |= std::fmod(tenths, 10) != 0;
+        }
+        EXPECT_TRUE(fractions) << "a new row in tenths, not whole numbers";
+    }
+}
+
+TEST(Keys, EachPairStepsByOneAndClampsAndResetRestoresTheOscillators)
+{
+    const struct {
+        SDLKey lower, raise;
+        int *value, floor;
+    } pairs[] = {{SDLK_1, SDLK_2, &soom1, 0},
+                 {SDLK_q, SDLK_w, &soom2, 0},
+                 {SDLK_a, SDLK_s, &amp1, 1},
+                 {SDLK_z, SDLK_x, &amp2, 1}};
+    fresh();
+    for (const auto &p : pairs) {
+        const int start = *p.value;
+        press(p.raise, 2, KMOD_LSHIFT | KMOD_CAPS); // modifiers change nothing
+        press(p.lower, 1, KMOD_LCTRL);
+        EXPECT_EQ(*p.value, start + 1);
+        press(p.lower, 1000);
+        EXPECT_EQ(*p.value, p.floor);
+    }
+    press(SDLK_UP);
+    EXPECT_EQ(zoom, -25.0f + 0.6f);
+    press(SDLK_DOWN, 3);
+    EXPECT_NEAR(zoom, -26.2f, 1e-5);
+    xangle = 7, sx = 11;
+    press(SDLK_r);
+    press(SDLK_PLUS); // not one of ours
+    EXPECT_EQ((V{soom1, soom2, amp1, amp2, xangle, sx}), (V{150, 220, 20, 10, 7, 11}));
+    EXPECT_NEAR(zoom, -26.2f, 1e-5);
+}

@@ -1,0 +1,175 @@
+"""What needs the real process: start-up and its failures, quitting, input,
+the picture; then the soak and the memcheck run."""
+import io, os, random, signal, subprocess, tempfile, time
+
+import numpy as np
+import pytest
+from PIL import Image, ImageDraw
+from Xlib import display
+
+from conftest import HERE, SDL, Demo, grab, key, move, screen, tap, until, wait_lit
+
+# Classic blends in the 16-bit screen buffer, sdl12-compat in a 32-bit one.
+GOLDEN = f"{HERE}/golden-{'compat' if SDL else 'classic'}.png"
+
+
+def failed(demo, head):
+    """Start-up stopped: status 1 and one line on standard error, head and reason."""
+    assert demo.finish(30) == 1
+    err = demo.errors()
+    assert err.startswith(head) and err.count("\n") == 1 and err.split(": ", 1)[1].strip(), err
+    return err
+
+
+# llvmpipe draws the same frame to the bit for one Mesa; another may round
+# sprite edges differently, so 0.2 % of the pixels may be off by more than 24
+# levels. The faults tried moved 1 % to 85 % of them.
+def test_frame_matches_the_golden_image(dpy):
+    f = Demo(cmd=os.environ["WAVEGRID_FRAME"])
+    assert f.p.stdout.readline() == b"drawn\n", f.errors()
+    shot = grab(dpy)
+    f.p.stdin.close()
+    assert f.finish() == 0
+    if os.environ.get("WAVEGRID_GOLDEN") == "update":
+        Image.fromarray(shot.astype(np.uint8)).save(GOLDEN)
+    diff = np.abs(shot - np.asarray(Image.open(GOLDEN).convert("RGB"), int)).max(2)
+    assert (diff > 24).mean() <= 0.002, ((diff > 24).mean(), diff.mean())
+
+
+@pytest.mark.parametrize("sig", [signal.SIGTERM, signal.SIGINT])
+def test_a_quit_request_ends_the_run_with_status_zero(demo, sig):
+    assert demo.finish(sig=sig) == 0 and demo.errors() == ""
+
+
+def test_escape_ends_the_run_at_once_with_events_around_it(dpy, demo):
+    move(dpy, 500, 350)
+    key(dpy, "x", True)  # held: SDL repeats it while Esc waits in the queue
+    for k in ("2", "Escape", "s"):
+        tap(dpy, k)
+    move(dpy, 300, 250)
+    assert demo.finish(5) == 0 and demo.errors() == ""
+    key(dpy, "x", False)
+
+
+def test_pointer_and_keys_reach_the_parameter_block_and_the_picture(dpy, demo):
+    time.sleep(1)
+    assert [demo.read(a) for a in ("xangle", "yangle", "zangle")] == [0, 0, 0], "starts still"
+    assert not any(dpy.xfixes_get_cursor_image(dpy.screen().root).cursor_image), "pointer shows"
+    for x, y, spin in [(537, 217, (68, -41)), (10, 12, (-195, -144)), (790, 590, (195, 145)),
+                       (400, 300, (0, 0)), (137, -83, (68, -41))]:
+        move(dpy, x, y, relative=x == 137)  # the last one relative, from the centre
+        time.sleep(0.2)
+        assert (demo.read("sx"), demo.read("sy")) == spin, (x, y)
+    for k in "2wsx":
+        tap(dpy, k)
+    move(dpy, 400, 300)
+    near = grab(dpy).any(2).mean()
+    key(dpy, "Down", True)  # held: it repeats
+    time.sleep(1)
+    key(dpy, "Down", False)
+    time.sleep(0.3)
+    assert [demo.read(v) for v in ("soom1", "soom2", "amp1", "amp2")] == [151, 221, 21, 11]
+    assert -25 - 0.6 * 45 < demo.read("zoom", "f") < -25 - 0.6 * 5
+    assert grab(dpy).any(2).mean() < near / 2, "farther away, smaller"
+
+
+def test_starts_still_on_a_large_desktop_with_a_window_manager():
+    with screen((1920, 1080), 24) as big:
+        env, d = {"DISPLAY": big.new_display_var}, display.Display(big.new_display_var)
+        wm = subprocess.Popen(["openbox"], env={**os.environ, **env}, stderr=subprocess.DEVNULL)
+        assert until(lambda: d.screen().root.get_full_property(
+            d.intern_atom("_NET_SUPPORTING_WM_CHECK"), 0))
+        move(d, 960, 540)
+        demo = Demo(env=env)
+        assert until(lambda: demo.read("sinestepper2") != 0), "no frames drawn"
+        time.sleep(1)
+        assert [demo.read(a) for a in ("xangle", "yangle", "zangle")] == [0, 0, 0]
+        assert demo.finish(sig=signal.SIGTERM) == 0
+        wm.kill()
+
+
+def test_a_small_screen_gets_sdls_verdict_passed_through():
+    with screen((640, 480), 16) as small:
+        demo = Demo(env={"DISPLAY": small.new_display_var})
+        if wait_lit(display.Display(small.new_display_var), demo):
+            assert demo.finish(sig=signal.SIGTERM) == 0
+        else:
+            failed(demo, "Video mode set failed: ")
+
+
+@pytest.mark.parametrize("env,heads", [
+    ({"SDL_VIDEODRIVER": "x11", "DISPLAY": ":9999"}, "Video initialization failed: "),
+    # XDG_RUNTIME_DIR as in a login session: without, SDL2's Wayland probe complains.
+    ({"SDL_VIDEODRIVER": None, "DISPLAY": None, "XDG_RUNTIME_DIR": tempfile.gettempdir()},
+     ("Video initialization failed: ", "Video mode set failed: "))])
+def test_no_display_stops_with_one_line(env, heads):
+    failed(Demo(env=env), heads)
+
+
+def bmp(w, h, mode, claim=0):
+    """A white disc on black. Paletted, black is 0 and white 1, so an image
+    uploaded unconverted would stay dark."""
+    img, out = Image.new(mode, (w, h)), io.BytesIO()
+    mode == "P" and img.putpalette([0, 0, 0, 255, 255, 255])
+    ImageDraw.Draw(img).ellipse((0, 0, w - 1, h - 1), fill=1 if mode in "1P" else "white")
+    img.save(out, "BMP")
+    data = out.getvalue()
+    return data[:18] + claim.to_bytes(4, "little") * 2 + data[26:] if claim else data
+
+
+@pytest.mark.parametrize("data,draws", [
+    (bmp(64, 64, "1"), 1), (bmp(64, 64, "P"), 1), (bmp(64, 64, "RGBA"), 1),
+    (bmp(48, 40, "RGB"), 1), (None, 0), (b"", 0), ("a directory", 0),
+    (bmp(64, 64, "RGB")[:20], 0), (bmp(1, 20000, "RGB"), 0), (bmp(4, 4, "RGB", 30000), 0),
+    (b"P6 64 64 255\n", 0)], ids=["1-bit", "8-bit", "32-bit", "24-bit 48x40", "absent", "empty",
+    "directory", "truncated", "taller than the GL takes", "huge size claimed", "not a BMP"])
+def test_any_sprite_file_draws_the_tint_or_stops_with_a_reason(dpy, data, draws):
+    with tempfile.TemporaryDirectory() as top:
+        path = f"{top}/data/sprite01.bmp"
+        data is None or os.makedirs(path if data == "a directory" else os.path.dirname(path))
+        isinstance(data, bytes) and open(path, "wb").write(data)
+        move(dpy, 400, 300)
+        demo = Demo(cwd=top)
+        if draws:  # the unturned grid, edge-on, lights the middle rows in light blue
+            assert wait_lit(dpy, demo) and not time.sleep(0.5)
+            shot = grab(dpy)
+            r, g, b = np.moveaxis(shot, 2, 0)
+            assert (shot[299:301].max(2) >= 128).mean() >= 0.9
+            assert ((b >= g) & (g >= r))[shot.any(2)].mean() >= 0.9
+            assert demo.finish(sig=signal.SIGTERM) == 0
+        else:
+            err = failed(demo, "Sprite texture loading failed: ")
+            assert data is not None or "data/sprite01.bmp" in err
+            assert not grab(dpy).any()
+
+
+def random_input(d, seconds, seed):
+    """Pointer motion, edges included, and every key but Esc, some held to repeat."""
+    rng, end = random.Random(seed), time.time() + seconds
+    while time.time() < end:
+        move(d, rng.choice([0, 799] + [rng.randrange(800)] * 3), rng.randrange(600))
+        k = rng.choice("Up Down 1 2 q w a s z x r space".split())
+        key(d, k, True)
+        time.sleep(0.3 if rng.random() < 0.02 else 0)
+        key(d, k, False)
+        time.sleep(0.02)
+
+
+def test_soak_random_input_then_escape(dpy, demo):
+    random_input(dpy, 45, 1)
+    tap(dpy, "Escape")
+    assert demo.finish(30) == 0, demo.errors()
+
+
+# The program allocates nothing itself; the suppressions cover what the
+# loader, SDL and Mesa keep until exit.
+def test_memcheck_runs_clean(dpy):
+    log = os.environ["WAVEGRID_LOG"]
+    demo = Demo(wrap=["valgrind", "--leak-check=full", "--errors-for-leak-kinds=definite",
+                      "--num-callers=40", "--keep-debuginfo=yes", f"--log-file={log}",
+                      f"--suppressions={HERE}/memcheck.supp", "--error-exitcode=99"])
+    assert wait_lit(dpy, demo, 120)
+    for _ in range(200):  # far away, the slow frames under memcheck go faster
+        tap(dpy, "Down")
+    random_input(dpy, 60, 2)
+    assert demo.finish(120, signal.SIGTERM) == 0, f"see {log}"
