@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Benchmarks: calcme on the CPU (Google Benchmark), then the frame rate of the
-# real drawing path on a virtual 800x600x16 X server, with its breakdown.
-# Run scripts/test.sh (or scripts/run.sh) once first, so the build exists.
+# real drawing path on a virtual 800x600x16 X server, with its breakdown, on
+# classic SDL 1.2 and on sdl12-compat, alternated.
+# Run scripts/test.sh once first, so the build exists.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build -j"$(nproc)" --target calcme_bench frame_bench
@@ -9,4 +10,11 @@ build/bench/calcme_bench
 . scripts/xvfb.sh
 start_xvfb
 trap stop_xvfb EXIT
-build/bench/frame_bench "${FRAMES:-1000}"
+compat=/usr/lib/$(gcc -print-multiarch)/sdl12-compat
+for round in 1 2; do
+  for sdl in classic compat; do
+    echo "== $sdl, round $round"
+    lib=$([ $sdl = compat ] && echo "$compat" || true)
+    LD_LIBRARY_PATH=$lib build/bench/frame_bench "${FRAMES:-500}"
+  done
+done
