@@ -40,7 +40,7 @@ TEST(Tables, ExactAtQuarterTurnsWithTheResidueOfTheDecimalPi)
 
 TEST(Spin, StepsTruncateTowardZeroAndWrapIntoOneTurn)
 {
-    const int cases[][8] = {{0, -150, 2, 4093, 0, 4093, 2, 0}, // sx, sy, angles before, after
+    const int cases[][8] = {{0, -150, 4, 4093, 0, 4095, 2, 0}, // sx, sy, angles before, after
                             {150, 29, 4094, 4090, 4091, 4094, 4094, 0},
                             {-29, -1, 4095, 0, 5, 4095, 0, 5}}; // -29 / 30 is 0, not -1
     for (const auto &c : cases) {

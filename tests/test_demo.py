@@ -21,9 +21,10 @@ def failed(demo, head):
     return err
 
 
-# llvmpipe draws the same frame to the bit for one Mesa; another may round
-# sprite edges differently, so 0.2 % of the pixels may be off by more than 24
-# levels. The faults tried moved 1 % to 85 % of them.
+# llvmpipe draws the same frame to the bit for one Mesa. Another may round
+# sprite edges and blends a little differently: it may put 0.2 % of the
+# pixels more than 24 levels off, and the mean half a level. Every fault
+# tried moved more; the mildest, a nearest-texel filter, moved the mean 1.0.
 def test_frame_matches_the_golden_image(dpy):
     f = Demo(cmd=os.environ["WAVEGRID_FRAME"])
     assert f.p.stdout.readline() == b"drawn\n", f.errors()
@@ -33,7 +34,7 @@ def test_frame_matches_the_golden_image(dpy):
     if os.environ.get("WAVEGRID_GOLDEN") == "update":
         Image.fromarray(shot.astype(np.uint8)).save(GOLDEN)
     diff = np.abs(shot - np.asarray(Image.open(GOLDEN).convert("RGB"), int)).max(2)
-    assert (diff > 24).mean() <= 0.002, ((diff > 24).mean(), diff.mean())
+    assert (diff > 24).mean() <= 0.002 and diff.mean() <= 0.5, ((diff > 24).mean(), diff.mean())
 
 
 @pytest.mark.parametrize("sig", [signal.SIGTERM, signal.SIGINT])
@@ -64,12 +65,16 @@ def test_pointer_and_keys_reach_the_parameter_block_and_the_picture(dpy, demo):
         tap(dpy, k)
     move(dpy, 400, 300)
     near = grab(dpy).any(2).mean()
-    key(dpy, "Down", True)  # held: it repeats
-    time.sleep(1)
+    key(dpy, "Down", True)  # held: it repeats after 100 ms, then every 30 ms or frame
+    t0, steps = time.time(), [(0, demo.read("zoom", "f"))]
+    while len(steps) < 41 and time.time() < t0 + 5:
+        zoom = demo.read("zoom", "f")
+        zoom == steps[-1][1] or steps.append((time.time() - t0, zoom))
     key(dpy, "Down", False)
-    time.sleep(0.3)
+    t = [step[0] for step in steps]
+    assert len(t) == 41 and t[2] - t[1] < 0.4 and t[40] - t[2] < 38 * 0.08, t
     assert [demo.read(v) for v in ("soom1", "soom2", "amp1", "amp2")] == [151, 221, 21, 11]
-    assert -25 - 0.6 * 45 < demo.read("zoom", "f") < -25 - 0.6 * 5
+    time.sleep(0.5)
     assert grab(dpy).any(2).mean() < near / 2, "farther away, smaller"
 
 
