@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Builds everything and runs the whole suite: the Release build's unit tests,
-# the end-to-end tests and the soak on classic SDL 1.2 and on sdl12-compat, a
-# memcheck run; then the unit tests and the soak again built with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# Checks the format of the C++ sources, builds everything and runs the whole
+# suite: the unit tests, the end-to-end tests and the soak on classic SDL 1.2
+# and on sdl12-compat and a memcheck run in the Release build; then the unit
+# tests and the soaks again built with AddressSanitizer and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
+scripts/format.sh --check
 jobs=$(nproc)
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DWAVEGRID_TESTS=ON >/dev/null

@@ -1,5 +1,4 @@
-"""What needs the real process: start-up and its failures, quitting, input,
-the picture; then the soak and the memcheck run."""
+"""What needs the process: start-up, failures, quitting, input, the picture, soak, memcheck."""
 import io, os, random, signal, subprocess, tempfile, time
 
 import numpy as np
@@ -21,10 +20,9 @@ def failed(demo, head):
     return err
 
 
-# llvmpipe draws the same frame to the bit for one Mesa. Another may round
-# sprite edges and blends a little differently: it may put 0.2 % of the
-# pixels more than 24 levels off, and the mean half a level. Every fault
-# tried moved more; the mildest, a nearest-texel filter, moved the mean 1.0.
+# llvmpipe is exact for one Mesa; another may round edges and blends a little
+# differently: 0.2 % of the pixels more than 24 levels off, the mean half a
+# level. Every fault tried moved more; a nearest-texel filter moved the mean 1.0.
 def test_frame_matches_the_golden_image(dpy):
     f = Demo(cmd=os.environ["WAVEGRID_FRAME"])
     assert f.p.stdout.readline() == b"drawn\n", f.errors()
@@ -112,8 +110,7 @@ def test_no_display_stops_with_one_line(env, heads):
 
 
 def bmp(w, h, mode, claim=0):
-    """A white disc on black. Paletted, black is 0 and white 1, so an image
-    uploaded unconverted would stay dark."""
+    """A white disc on black; paletted, black is 0 and white 1: unconverted, it stays dark."""
     img, out = Image.new(mode, (w, h)), io.BytesIO()
     mode == "P" and img.putpalette([0, 0, 0, 255, 255, 255])
     ImageDraw.Draw(img).ellipse((0, 0, w - 1, h - 1), fill=1 if mode in "1P" else "white")
