@@ -12,9 +12,8 @@ start_xvfb
 trap stop_xvfb EXIT
 compat=/usr/lib/$(gcc -print-multiarch)/sdl12-compat
 for round in 1 2; do
-  for sdl in classic compat; do
-    echo "== $sdl, round $round"
-    lib=$([ $sdl = compat ] && echo "$compat" || true)
-    LD_LIBRARY_PATH=$lib build/bench/frame_bench "${FRAMES:-500}"
-  done
+  echo "== classic, round $round"
+  build/bench/frame_bench "${FRAMES:-500}"
+  echo "== compat, round $round"
+  LD_LIBRARY_PATH=$compat build/bench/frame_bench "${FRAMES:-500}"
 done
