@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh anim
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j"$(nproc)" --target wavegrid
-. scripts/xvfb.sh
+. scripts/lib.sh
 start_xvfb
 build/wavegrid &
 demo=$!

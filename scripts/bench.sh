@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build -j"$(nproc)" --target calcme_bench frame_bench
 build/bench/calcme_bench
-. scripts/xvfb.sh
+. scripts/lib.sh
 start_xvfb
 trap stop_xvfb EXIT
 compat=/usr/lib/$(gcc -print-multiarch)/sdl12-compat

@@ -1,20 +1,27 @@
 #!/usr/bin/env bash
 # Installs the Debian packages one use of the project needs:
-#   deps.sh run    build and run the demo (on either SDL 1.2), save a screenshot
-#   deps.sh test   that, and the tests and benchmarks
-#   deps.sh anim   that, and what scripts/anim.sh records the README's animation with
+#   deps.sh run       build and run the demo (on any SDL 1.2), save a screenshot
+#   deps.sh windows   build the Windows zip: MinGW-w64, SDL's source, Wine
+#   deps.sh test      all of the above, and the tests and benchmarks
+#   deps.sh anim      run, and what scripts/anim.sh records the README's animation with
+#   deps.sh root      what scripts/debian13.sh makes a Debian 13 root with
 # As root it runs apt-get itself; otherwise it prints the line to run and fails.
 set -euo pipefail
 
+# libsdl1.2-compat and libsdl2-2.0-0: sdl12-compat, beside the classic SDL
+# 1.2 on Debian 12; on Debian 13 it is the only SDL 1.2 and libsdl1.2-dev's.
 run=(cmake make g++ pkg-config libsdl1.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libglx-mesa0 libsdl1.2-compat libsdl2-2.0-0 xvfb xauth libx11-dev libpng-dev)
+windows=(g++-mingw-w64-x86-64-win32 dpkg-dev xz-utils ca-certificates zip wine64)
 python=(python3 python3-xlib python3-pil)
 test=(clang-format binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
   python3-pytest python3-pytest-xvfb python3-numpy)
 case "${1:-test}" in
 run) packages=("${run[@]}") ;;
+windows) packages=("${run[@]}" "${windows[@]}") ;;
 anim) packages=("${run[@]}" "${python[@]}") ;;
-*) packages=("${run[@]}" "${python[@]}" "${test[@]}") ;;
+root) packages=(debootstrap git tar util-linux) ;;
+*) packages=("${run[@]}" "${windows[@]}" "${python[@]}" "${test[@]}") ;;
 esac
 
 missing=()

@@ -16,7 +16,7 @@ if [ -n "${DISPLAY:-}" ]; then
   exec build/wavegrid
 fi
 
-. scripts/xvfb.sh
+. scripts/lib.sh
 start_xvfb
 trap stop_xvfb EXIT
 build/wavegrid &
