@@ -3,6 +3,7 @@
 // three axes and retuned oscillators, then 400 passes.
 #include <SDL.h>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/app.h"
 #include "render/render.h"
@@ -15,6 +16,7 @@ int main()
     if (!SDL_SetVideoMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BPP, SDL_OPENGL | SDL_FULLSCREEN) ||
         !initGL())
         return fprintf(stderr, "%s\n", SDL_GetError()), 1;
+    srand(1); // the unseeded sequence, whatever SDL or the GL drew from it first
     initMY();
     sx = -45, sy = 45, soom1 = 90, amp1 = 30, amp2 = 14;
     for (int pass = 0; pass < 400; pass++)

@@ -1,4 +1,4 @@
-// The program's logic without a display: tables, spin, wave step, keys.
+// The program's logic without a display: spin, wave step, keys.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -27,14 +27,6 @@ static void press(SDLKey sym, int times = 1, int mod = KMOD_NONE)
     k.sym = sym, k.mod = SDLMod(mod);
     while (times--)
         handleKeyPress(&k);
-}
-
-TEST(Tables, ExactAtQuarterTurnsWithTheResidueOfTheDecimalPi)
-{
-    fresh();
-    EXPECT_EQ(cosi[0] + sine[1024] - cosi[2048] - sine[3072], 4.0f);
-    EXPECT_NEAR(cosi[1024], 1.7949e-9, 0.001e-9); // full-precision pi leaves ~1e-16
-    EXPECT_NEAR(sine[2048], 3.5898e-9, 0.001e-9);
 }
 
 TEST(Spin, StepsTruncateTowardZeroAndWrapIntoOneTurn)

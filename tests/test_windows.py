@@ -3,7 +3,7 @@ import os, subprocess, tempfile, time, zipfile
 
 import numpy as np
 import pytest
-from Xlib import X, protocol
+from Xlib import protocol
 
 from conftest import Demo, bmp, failed, grab, move, tap, tinted, until, wait_lit
 
@@ -27,11 +27,9 @@ def start(folder, **env):
 
 
 def close(dpy):  # as a window manager does when the user closes the window
-    for w in dpy.screen().root.query_tree().children:
-        if w.get_wm_class() == ("wavegrid.exe", "wavegrid.exe") and w.get_wm_protocols():
-            atoms = [dpy.intern_atom(a) for a in ("WM_PROTOCOLS", "WM_DELETE_WINDOW")]
-            w.send_event(protocol.event.ClientMessage(
-                window=w, client_type=atoms[0], data=(32, [atoms[1], X.CurrentTime, 0, 0, 0])))
+    w = next(w for w in dpy.screen().root.query_tree().children if w.get_wm_name() == "SDL_app")
+    msg = [dpy.intern_atom(a) for a in ("WM_PROTOCOLS", "WM_DELETE_WINDOW")]
+    w.send_event(protocol.event.ClientMessage(window=w, client_type=msg[0], data=(32, [msg[1], 0, 0, 0, 0])))
     dpy.sync()
 
 
