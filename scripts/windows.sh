@@ -9,6 +9,7 @@ cd "$(dirname "$0")/.."
 out=build/windows
 zip=dist/wavegrid-windows-x86_64.zip
 
+rm -f $zip # from an earlier run: only this run's may stand there after it
 step "installing the Windows toolchain (scripts/deps.sh windows)" scripts/deps.sh windows
 mkdir -p $out
 [ -d $out/sdl ] || step "building SDL 1.2 for Windows (log: $out/sdl.log)" \
