@@ -22,10 +22,6 @@ def folder():
         yield top
 
 
-def start(folder, **env):
-    return Demo(cwd=folder, env=env, wrap=[WINE], cmd="wavegrid.exe")
-
-
 def close(dpy):  # as a window manager does when the user closes the window
     w = next(w for w in dpy.screen().root.query_tree().children if w.get_wm_name() == "SDL_app")
     msg = [dpy.intern_atom(a) for a in ("WM_PROTOCOLS", "WM_DELETE_WINDOW")]
@@ -36,7 +32,7 @@ def close(dpy):  # as a window manager does when the user closes the window
 @pytest.mark.parametrize("end", [lambda d: tap(d, "Escape"), close], ids=["Esc", "close"])
 def test_draws_the_tint_follows_keys_and_pointer_and_ends_with_status_zero(dpy, folder, end):
     move(dpy, 400, 300)
-    demo = start(folder)
+    demo = Demo(cwd=folder, wrap=[WINE], cmd="wavegrid.exe")
     assert wait_lit(dpy, demo, 60) and not time.sleep(1) and tinted(shot := grab(dpy)), demo.errors()
     assert not time.sleep(0.3) and (grab(dpy) != shot).any(2).mean() > 0.2, "the waves move"
     for _ in range(60):
@@ -58,7 +54,7 @@ def test_draws_the_tint_follows_keys_and_pointer_and_ends_with_status_zero(dpy, 
 def test_start_up_failures_leave_one_line(dpy, folder, sprite, head, redirect):
     os.remove(f"{folder}/data/sprite01.bmp")
     isinstance(sprite, bytes) and open(f"{folder}/data/sprite01.bmp", "wb").write(sprite)
-    display = None if sprite == "no X" else os.environ["DISPLAY"]
-    failed(start(folder, SDL_STDIO_REDIRECT=redirect, DISPLAY=display), head,
-           None if redirect == "0" else f"{folder}/stderr.txt")
+    env = {"SDL_STDIO_REDIRECT": redirect, "DISPLAY": None if sprite == "no X" else os.environ["DISPLAY"]}
+    demo = Demo(cwd=folder, env=env, wrap=[WINE], cmd="wavegrid.exe")
+    failed(demo, head, None if redirect == "0" else f"{folder}/stderr.txt")
     assert not grab(dpy).any()
