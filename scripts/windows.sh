@@ -26,6 +26,6 @@ cp $out/demo/wavegrid.exe $stage/
 cp data/sprite01.bmp $stage/data/
 sed 's/$/\r/' docs/windows-readme.txt >$stage/README.txt
 rm -f $stage.zip
-step "packing the zip" sh -c "cd $stage && zip -qrX ../zip.zip wavegrid.exe data README.txt"
+step "packing the zip" sh -c "cd $stage && zip -qrX $PWD/$stage.zip wavegrid.exe data README.txt"
 mv $stage.zip $zip
 echo "$zip: $(du -k $zip | cut -f1) KB"
