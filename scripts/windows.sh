@@ -14,18 +14,17 @@ step "installing the Windows toolchain (scripts/deps.sh windows)" scripts/deps.s
 mkdir -p $out
 [ -d $out/sdl ] || step "building SDL 1.2 for Windows (log: $out/sdl.log)" \
   scripts/sdl-windows.sh $out/sdl >$out/sdl.log 2>&1
-step "configuring the Windows build" cmake -S . -B $out/demo --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DWAVEGRID_SDL_PREFIX="$PWD/$out/sdl" \
-  >/dev/null
+step "configuring the Windows build" cmake -S . -B $out/demo --no-warn-unused-cli \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+  -DWAVEGRID_SDL_PREFIX="$PWD/$out/sdl" >/dev/null
 step "building wavegrid.exe" cmake --build $out/demo -j"$(nproc)" --target wavegrid
 
 # Packed aside and moved in whole: a zip in dist/ is a finished one.
 stage=$out/zip
-rm -rf $stage && mkdir -p $stage/data dist
+rm -rf $stage $stage.zip && mkdir -p $stage/data dist
 cp $out/demo/wavegrid.exe $stage/
 cp data/sprite01.bmp $stage/data/
 sed 's/$/\r/' docs/windows-readme.txt >$stage/README.txt
-rm -f $stage.zip
 step "packing the zip" sh -c "cd $stage && zip -qrX $PWD/$stage.zip wavegrid.exe data README.txt"
 mv $stage.zip $zip
 echo "$zip: $(du -k $zip | cut -f1) KB"
