@@ -2,26 +2,35 @@
 # Installs the Debian packages one use of the project needs:
 #   deps.sh run       build and run the demo (on any SDL 1.2), save a screenshot
 #   deps.sh windows   build the Windows zip: MinGW-w64, SDL's source, Wine
-#   deps.sh test      all of the above, and the tests and benchmarks
+#   deps.sh web       build the web page: Emscripten
+#   deps.sh deb       build the Debian package and check it
 #   deps.sh anim      run, and what scripts/anim.sh records the README's animation with
-#   deps.sh root      what scripts/debian13.sh makes a Debian 13 root with
-# As root it runs apt-get itself; otherwise it prints the line to run and fails.
+#   deps.sh root      what scripts/mkroot.sh makes a Debian root with
+#   deps.sh test      all of the above, and the tests and benchmarks
+# As root it runs apt-get itself, showing what it installs and, if that
+# fails, apt's last words; otherwise it prints the line to run and fails.
 set -euo pipefail
 
 # libsdl1.2-compat and libsdl2-2.0-0: sdl12-compat, beside the classic SDL
 # 1.2 on Debian 12; on Debian 13 it is the only SDL 1.2 and libsdl1.2-dev's.
 run=(cmake make g++ pkg-config libsdl1.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libglx-mesa0 libsdl1.2-compat libsdl2-2.0-0 xvfb xauth libx11-dev libpng-dev)
-windows=(g++-mingw-w64-x86-64-win32 dpkg-dev xz-utils ca-certificates zip wine64)
+windows=(g++-mingw-w64-x86-64-win32 dpkg-dev xz-utils ca-certificates wine64)
+web=(cmake make emscripten)
+deb=(dpkg-dev file lintian desktop-file-utils)
 python=(python3 python3-xlib python3-pil)
+root=(debootstrap git tar util-linux)
 test=(clang-format binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
-  python3-pytest python3-pytest-xvfb python3-numpy)
+  python3-pytest python3-pytest-xvfb python3-numpy chromium chromium-driver python3-selenium)
 case "${1:-test}" in
 run) packages=("${run[@]}") ;;
 windows) packages=("${run[@]}" "${windows[@]}") ;;
+web) packages=("${web[@]}") ;;
+deb) packages=("${run[@]}" "${deb[@]}") ;;
 anim) packages=("${run[@]}" "${python[@]}") ;;
-root) packages=(debootstrap git tar util-linux) ;;
-*) packages=("${run[@]}" "${windows[@]}" "${python[@]}" "${test[@]}") ;;
+root) packages=("${root[@]}") ;;
+*) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${deb[@]}" "${python[@]}" "${root[@]}"
+  "${test[@]}") ;;
 esac
 
 missing=()
@@ -35,6 +44,13 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "  sudo apt-get install -y ${missing[*]}" >&2
   exit 1
 fi
+echo "deps.sh: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}"; } \
+  >"$log" 2>&1; then
+  tail -n 20 "$log" >&2
+  echo "deps.sh: installing the packages failed" >&2
+  exit 1
+fi

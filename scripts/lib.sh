@@ -35,3 +35,30 @@ stop_xvfb() {
   kill "$XVFB_PID" 2>/dev/null || true
   wait "$XVFB_PID" 2>/dev/null || true
 }
+
+# The Debian archive this machine installs from: the first deb source of its
+# own release in apt's configuration, so a local mirror or proxy serves too.
+archive() {
+  local release uri
+  release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  uri=$(apt-get indextargets --no-release-info --format '$(TARGET_OF) $(RELEASE) $(REPO_URI)' \
+    'Created-By: Packages' 2>/dev/null | awk -v r="$release" '$1 == "deb" && $2 == r { print $3; exit }')
+  [ -n "$uri" ] || fail "no deb source for Debian's $release suite in apt's configuration"
+  echo "$uri"
+}
+
+# The SDL 1.2s on this machine, a line each: kind and folder. Classic SDL
+# 1.2, or sdl12-compat (SDL 1.2 over SDL2), in the library folder or one of
+# its own below it; the first of each kind. Debian 12 has both, 13 compat.
+sdl12s() {
+  local dir lib kind seen=" "
+  dir=/usr/lib/$(gcc -print-multiarch)
+  for lib in "$dir"/libSDL-1.2.so.0 "$dir"/*/libSDL-1.2.so.0; do
+    [ -e "$lib" ] || continue
+    kind=classic
+    grep -q libSDL2 "$lib" && kind=compat
+    case $seen in *" $kind "*) continue ;; esac
+    seen="$seen$kind "
+    echo "$kind $(dirname "$lib")"
+  done
+}

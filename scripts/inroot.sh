@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs a command in a root made by mkroot.sh: inroot.sh DIR COMMAND...
+# In mount and PID namespaces of its own, so that every mount ends with it,
+# whatever fails: its own /proc, /sys, a /dev of a few device nodes (never
+# the host's), a new devpts, a /dev/shm, and the folder of pristine bases,
+# read-only, for roots made inside. The environment is a login's, with
+# DISPLAY kept; the exit status is the command's.
+set -euo pipefail
+self=$(realpath "$0")
+. "$(dirname "$self")/lib.sh"
+if [ "${1:-}" != --inside ]; then
+  [ $# -ge 2 ] || fail "usage: inroot.sh DIR COMMAND..."
+  exec unshare --mount --pid --fork --kill-child "$self" --inside "$@"
+fi
+root=$2
+shift 2
+step "mounting /proc in the root" mount -t proc proc "$root/proc"
+step "mounting /sys in the root" mount -t sysfs -o ro sysfs "$root/sys"
+step "mounting /dev in the root" mount -t tmpfs -o mode=755 dev "$root/dev"
+for node in null:3 zero:5 full:7 random:8 urandom:9; do
+  step "making /dev/${node%:*}" mknod -m 666 "$root/dev/${node%:*}" c 1 "${node#*:}"
+done
+mkdir "$root/dev/pts" "$root/dev/shm"
+step "mounting /dev/pts in the root" mount -t devpts -o newinstance,ptmxmode=0666 devpts "$root/dev/pts"
+ln -s pts/ptmx "$root/dev/ptmx"
+ln -s /proc/self/fd "$root/dev/fd"
+for n in 0:stdin 1:stdout 2:stderr; do ln -s "/proc/self/fd/${n%:*}" "$root/dev/${n#*:}"; done
+step "mounting /dev/shm in the root" mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
+cache=${WAVEGRID_CACHE:-/var/cache/wavegrid}
+if [ -d "$cache" ]; then
+  mkdir -p "$root/var/cache/wavegrid"
+  step "lending the root $cache" mount --bind -o ro "$cache" "$root/var/cache/wavegrid"
+fi
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+exec env -i HOME=/root LANG=C.UTF-8 CI="${CI:-}" ${DISPLAY:+DISPLAY=$DISPLAY} \
+  PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin:/usr/games chroot "$root" "$@"
