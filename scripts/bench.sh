@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
-# Benchmarks: calcme on the CPU (Google Benchmark), then the frame rate of the
+# Benchmarks: calcme on the CPU (Google Benchmark); the frame rate of the
 # real drawing path on a virtual 800x600x16 X server, with its breakdown, on
-# classic SDL 1.2 and on sdl12-compat, alternated.
-# Run scripts/test.sh once first, so the build exists.
+# every SDL 1.2 the machine has, alternated; then, right after one more
+# native run, the web page in headless Chromium, as we draw it and as
+# Emscripten's own GL emulation does, beside that native rate.
+# Run scripts/test.sh once first, so the builds exist.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake --build build -j"$(nproc)" --target calcme_bench frame_bench
-build/bench/calcme_bench
 . scripts/lib.sh
+cmake --build build -j"$(nproc)" --target calcme_bench frame_bench
+step "the web builds (scripts/web.sh)" scripts/web.sh wavegrid_emulated >/dev/null
+build/bench/calcme_bench
 start_xvfb
 trap stop_xvfb EXIT
-compat=/usr/lib/$(gcc -print-multiarch)/sdl12-compat
+mapfile -t sdls < <(sdl12s)
 for round in 1 2; do
-  echo "== classic, round $round"
-  build/bench/frame_bench "${FRAMES:-500}"
-  echo "== compat, round $round"
-  LD_LIBRARY_PATH=$compat build/bench/frame_bench "${FRAMES:-500}"
+  for sdl in "${sdls[@]}"; do
+    echo "== ${sdl% *}, round $round"
+    LD_LIBRARY_PATH=${sdl#* } build/bench/frame_bench "${FRAMES:-500}"
+  done
 done
+echo "== ${sdls[0]% *}, just before the browser"
+native=$(LD_LIBRARY_PATH=${sdls[0]#* } build/bench/frame_bench "${FRAMES:-500}" | tee /dev/stderr |
+  awk '/frames per second/ { print $4 }')
+/usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" ours=dist/web \
+  "Emscripten's own GL emulation=build/web/emulated"

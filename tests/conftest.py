@@ -100,11 +100,11 @@ def screen(size, depth):
     return Display(size=size, color_depth=depth, extra_args=["-noreset"], manage_global_env=False)
 
 
-def bmp(w, h, mode, claim=0):
-    """A white disc on black; paletted, black is 0 and white 1: unconverted, it stays dark."""
+def bmp(w, h, mode, claim=0, colour="white"):
+    """A disc on black; paletted, black is 0 and white 1: unconverted, it stays dark."""
     img, out = Image.new(mode, (w, h)), io.BytesIO()
     mode == "P" and img.putpalette([0, 0, 0, 255, 255, 255])
-    ImageDraw.Draw(img).ellipse((0, 0, w - 1, h - 1), fill=1 if mode in "1P" else "white")
+    ImageDraw.Draw(img).ellipse((0, 0, w - 1, h - 1), fill=1 if mode in "1P" else colour)
     img.save(out, "BMP")
     data = out.getvalue()
     return data[:18] + claim.to_bytes(4, "little") * 2 + data[26:] if claim else data

@@ -7,47 +7,59 @@
 #include "render/render.h"
 #include "wave/wave.h"
 
-#ifndef GL_BGR
-#define GL_BGR GL_BGR_EXT
-#endif
-
 static const char *const SPRITE_FILE = "data/sprite01.bmp";
 static const float SPRITE_HALF = 0.6f;
 
-// Blue-green-red bytes in memory, whatever the byte order.
-#if SDL_BYTEORDER == SDL_LIL_ENDIAN
-static const Uint32 BGR_RMASK = 0xFF0000, BGR_GMASK = 0x00FF00, BGR_BMASK = 0x0000FF;
+// The texture's pixel layout. The desktop uploads blue-green-red bytes. In
+// the browser the image arrives decoded as 32-bit RGBA, and WebGL takes
+// neither blue-green-red bytes nor a three-component texture: upload RGBA.
+#ifdef __EMSCRIPTEN__
+static const int SPRITE_BPP = 32;
+static const GLint SPRITE_INTERNAL = GL_RGBA;
+static const GLenum SPRITE_FORMAT = GL_RGBA;
+static const Uint32 SPRITE_MASKS[4] = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
 #else
-static const Uint32 BGR_RMASK = 0x0000FF, BGR_GMASK = 0x00FF00, BGR_BMASK = 0xFF0000;
+#ifndef GL_BGR
+#define GL_BGR GL_BGR_EXT
+#endif
+static const int SPRITE_BPP = 24;
+static const GLint SPRITE_INTERNAL = 3;
+static const GLenum SPRITE_FORMAT = GL_BGR;
+#if SDL_BYTEORDER == SDL_LIL_ENDIAN
+static const Uint32 SPRITE_MASKS[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0};
+#else
+static const Uint32 SPRITE_MASKS[4] = {0x0000FF, 0x00FF00, 0xFF0000, 0};
+#endif
 #endif
 
-static bool isbgr(const SDL_PixelFormat *f)
+static bool uploadable(const SDL_PixelFormat *f)
 {
-    return f->BitsPerPixel == 24 && f->Rmask == BGR_RMASK && f->Gmask == BGR_GMASK &&
-           f->Bmask == BGR_BMASK;
+    return f->BitsPerPixel == SPRITE_BPP && f->Rmask == SPRITE_MASKS[0] &&
+           f->Gmask == SPRITE_MASKS[1] && f->Bmask == SPRITE_MASKS[2];
 }
 
-// The sprite as 24-bit blue-green-red: images of any other depth are
+// The sprite in the texture's pixel layout: images of any other are
 // converted, never uploaded as they are. Null when it can't be had.
 static SDL_Surface *loadsprite()
 {
     // Checked, so that the reason given names the file on either SDL.
     SDL_RWops *file = SDL_RWFromFile(SPRITE_FILE, "rb");
     SDL_Surface *image = file ? SDL_LoadBMP_RW(file, 1) : NULL;
-    if (!image || isbgr(image->format))
+    if (!image || uploadable(image->format))
         return image;
 
-    SDL_Surface *bgr = SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, 24, BGR_RMASK,
-                                            BGR_GMASK, BGR_BMASK, 0);
-    if (bgr) {
+    SDL_Surface *converted =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, image->w, image->h, SPRITE_BPP, SPRITE_MASKS[0],
+                             SPRITE_MASKS[1], SPRITE_MASKS[2], SPRITE_MASKS[3]);
+    if (converted) {
         SDL_SetAlpha(image, 0, SDL_ALPHA_OPAQUE); // copy, don't blend
-        if (SDL_BlitSurface(image, NULL, bgr, NULL) < 0) {
-            SDL_FreeSurface(bgr);
-            bgr = NULL;
+        if (SDL_BlitSurface(image, NULL, converted, NULL) < 0) {
+            SDL_FreeSurface(converted);
+            converted = NULL;
         }
     }
     SDL_FreeSurface(image);
-    return bgr;
+    return converted;
 }
 
 int LoadGLTextures()
@@ -61,8 +73,8 @@ int LoadGLTextures()
         glBindTexture(GL_TEXTURE_2D, texture[0]);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        glTexImage2D(GL_TEXTURE_2D, 0, 3, image->w, image->h, 0, GL_BGR, GL_UNSIGNED_BYTE,
-                     image->pixels);
+        glTexImage2D(GL_TEXTURE_2D, 0, SPRITE_INTERNAL, image->w, image->h, 0, SPRITE_FORMAT,
+                     GL_UNSIGNED_BYTE, image->pixels);
         SDL_FreeSurface(image);
 
         // A size the GL refuses leaves no texture: that is a failed load.
