@@ -1,0 +1,73 @@
+# How the demo is installed and packed. On Linux as Debian installs games:
+# the program in a folder of its own, its data where data goes, and a
+# launcher that starts it in the folder holding the data, with a menu entry,
+# icons, a manual page and the licence; CPack packs that as a .deb, its
+# dependencies computed from the binary. On Windows a folder to unzip:
+# the program with SDL.dll beside it (SDL is under the LGPL: anyone may put
+# another SDL.dll of 1.2 there), the data, and text files with Windows line
+# ends; CPack packs that as a zip.
+set(CPACK_PACKAGE_NAME wavegrid)
+set(CPACK_PACKAGE_CONTACT "The wavegrid developers <wavegrid@users.noreply.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rippling surface of glowing sprites, a real-time demo")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "A 60 x 60 grid of light-blue, additively blended sprites forms a rippling\n"
+  "surface. Two sine oscillators feed waves in at one edge and the waves\n"
+  "travel row by row. The mouse spins the grid about three axes; keys tune\n"
+  "the oscillators and the distance. Full screen, 800 x 600, OpenGL.")
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME wavegrid-windows-x86_64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  install(TARGETS wavegrid DESTINATION .)
+  install(FILES ${WAVEGRID_SDL_PREFIX}/bin/SDL.dll DESTINATION .)
+  install(FILES data/sprite01.bmp DESTINATION data)
+
+  # Joins the files after the name into one, with Windows line ends.
+  function(install_text name)
+    set(text "")
+    foreach(part ${ARGN})
+      file(READ ${part} more)
+      string(APPEND text "${more}")
+    endforeach()
+    string(REPLACE "\n" "\r\n" text "${text}")
+    file(WRITE ${PROJECT_BINARY_DIR}/zip/${name} "${text}")
+    install(FILES ${PROJECT_BINARY_DIR}/zip/${name} DESTINATION .)
+  endfunction()
+  file(READ ${WAVEGRID_SDL_PREFIX}/SOURCE source)
+  string(STRIP "${source}" source)
+  file(WRITE ${PROJECT_BINARY_DIR}/sdl-head.txt "SDL.dll is SDL 1.2.15, for x86_64-w64-mingw32 \
+without audio, joystick,\nCD-ROM or DirectX, built from ${source}.\n\nIt is under the GNU Lesser \
+General Public License 2.1, below: you may\nreplace it with another build of SDL 1.2. SDL's entry \
+code (SDLmain), linked\ninto wavegrid.exe, is in the public domain.\n\n")
+  install_text(README.txt docs/windows-readme.txt)
+  install_text(LICENSE.txt LICENSE)
+  install_text(SDL-LICENSE.txt ${PROJECT_BINARY_DIR}/sdl-head.txt ${WAVEGRID_SDL_PREFIX}/COPYING)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION games)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+  set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE
+    GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  install(TARGETS wavegrid DESTINATION lib/games/wavegrid)
+  install(PROGRAMS linux/wavegrid.sh DESTINATION games RENAME wavegrid)
+  install(FILES data/sprite01.bmp DESTINATION share/games/wavegrid/data)
+  install(FILES linux/wavegrid.desktop DESTINATION share/applications)
+  foreach(size 48 128)
+    install(FILES linux/wavegrid-${size}.png RENAME wavegrid.png
+      DESTINATION share/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+  # The manual page and the changelog compressed as Debian has them.
+  foreach(doc wavegrid.6 changelog)
+    add_custom_command(OUTPUT ${doc}.gz DEPENDS linux/${doc} VERBATIM
+      COMMAND sh -c "gzip -9n <'${PROJECT_SOURCE_DIR}/linux/${doc}' >${doc}.gz")
+  endforeach()
+  add_custom_target(docs ALL DEPENDS wavegrid.6.gz changelog.gz)
+  install(FILES ${PROJECT_BINARY_DIR}/wavegrid.6.gz DESTINATION share/man/man6)
+  install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION share/doc/wavegrid)
+  install(FILES LICENSE DESTINATION share/doc/wavegrid RENAME copyright)
+endif()
+include(CPack)

@@ -1,0 +1,39 @@
+"""The Debian package (scripts/deb.sh) as a user gets it: installed with apt in a fresh root of
+this machine's release, started by its launcher from / on the session's screen, then purged."""
+import glob, os, platform, shutil, subprocess, tempfile
+
+from conftest import HERE, Demo, failed, grab, move, tap, tinted, wait_lit
+
+SCRIPTS, (DEB,) = f"{os.path.dirname(HERE)}/scripts", glob.glob(os.environ["WAVEGRID_DEB"])
+NAME = os.path.basename(DEB)
+
+
+def inroot(root, *command):
+    run = subprocess.run([f"{SCRIPTS}/inroot.sh", root, *command], capture_output=True, text=True)
+    assert run.returncode == 0, run.stdout + run.stderr
+
+
+def launched(root):  # as from a terminal in /, or the menu
+    return Demo(wrap=[f"{SCRIPTS}/inroot.sh", root, "/bin/sh", "-c"], cmd="cd / && exec wavegrid")
+
+
+def test_installs_starts_from_anywhere_and_purges_clean(dpy):
+    assert os.getuid() == 0, "needs root: it makes a Debian root"
+    root = tempfile.mktemp(prefix="wavegrid-package.", dir="/var/tmp")
+    try:
+        release = platform.freedesktop_os_release()["VERSION_CODENAME"]
+        subprocess.run([f"{SCRIPTS}/mkroot.sh", release, root], check=True)
+        shutil.copy(DEB, f"{root}/tmp/")
+        inroot(root, "sh", "-c", f"apt-get update -q && apt-get install -y -q /tmp/{NAME}")
+        move(dpy, 400, 300)
+        demo = launched(root)
+        assert wait_lit(dpy, demo, 60) and tinted(grab(dpy)), demo.errors()
+        tap(dpy, "Escape")
+        assert demo.finish(30) == 0, demo.errors()
+        inroot(root, "rm", "-r", "/usr/share/games/wavegrid")
+        failed(launched(root), "Sprite texture loading failed: ")  # its own line, nothing else
+        inroot(root, "apt-get", "purge", "-y", "-q", "wavegrid")
+        left = {d[len(root):] + "/" + n for d, ds, ns in os.walk(root) for n in ds + ns if "wavegrid" in n}
+        assert left <= {f"/tmp/{NAME}", "/var/cache/wavegrid"}, left
+    finally:
+        shutil.rmtree(root, ignore_errors=True)
