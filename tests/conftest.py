@@ -75,6 +75,17 @@ def until(check, seconds=30):
     return check()
 
 
+def steers(shot, down, below):
+    """Tinted and moving; Down makes it smaller; a pointer below the centre turns its face up."""
+    assert tinted(first := shot()) and not time.sleep(0.3) and (shot() != first).any(2).mean() > 0.2
+    down()
+    assert until(lambda: shot().any(2).mean() < first.any(2).mean() / 4), "farther, smaller"
+    reach = lambda: max(abs(np.flatnonzero(shot().max(2).max(1) >= 64) - 300), default=0)
+    edge = reach()  # edge-on, far away: a thin line
+    below()
+    assert until(lambda: reach() > 2 * edge, 10), edge
+
+
 def wait_lit(d, demo, seconds=30):
     return until(lambda: demo.p.poll() is not None or grab(d).any(), seconds) and grab(d).any()
 
@@ -100,11 +111,11 @@ def screen(size, depth):
     return Display(size=size, color_depth=depth, extra_args=["-noreset"], manage_global_env=False)
 
 
-def bmp(w, h, mode, claim=0, colour="white"):
-    """A disc on black; paletted, black is 0 and white 1: unconverted, it stays dark."""
+def bmp(w, h, mode, claim=0, colour="white", box=None):
+    """An ellipse (a disc) on black; paletted, black is 0 and white 1: unconverted, it stays dark."""
     img, out = Image.new(mode, (w, h)), io.BytesIO()
     mode == "P" and img.putpalette([0, 0, 0, 255, 255, 255])
-    ImageDraw.Draw(img).ellipse((0, 0, w - 1, h - 1), fill=1 if mode in "1P" else colour)
+    ImageDraw.Draw(img).ellipse(box or (0, 0, w - 1, h - 1), fill=1 if mode in "1P" else colour)
     img.save(out, "BMP")
     data = out.getvalue()
     return data[:18] + claim.to_bytes(4, "little") * 2 + data[26:] if claim else data

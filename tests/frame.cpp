@@ -29,4 +29,5 @@ int main()
     getchar();
 #endif
     SDL_Quit();
+    exit(0); // in a page, main returns to nobody once it has paused
 }

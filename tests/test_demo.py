@@ -81,20 +81,19 @@ def test_no_display_stops_with_one_line(env, heads):
     (bmp(64, 64, "RGB")[:20], 0), (bmp(1, 20000, "RGB"), 0), (bmp(4, 4, "RGB", 30000), 0),
     (b"P6 64 64 255\n", 0)], ids=["1-bit", "8-bit", "32-bit", "24-bit 48x40", "absent", "empty",
     "directory", "truncated", "taller than the GL takes", "huge size claimed", "not a BMP"])
-def test_any_sprite_file_draws_the_tint_or_stops_with_a_reason(dpy, data, draws):
-    with tempfile.TemporaryDirectory() as top:
-        path = f"{top}/data/sprite01.bmp"
-        data is None or os.makedirs(path if data == "a directory" else os.path.dirname(path))
-        isinstance(data, bytes) and open(path, "wb").write(data)
-        move(dpy, 400, 300)
-        demo = Demo(cwd=top)
-        if draws:
-            assert wait_lit(dpy, demo) and not time.sleep(0.5) and tinted(grab(dpy))
-            assert demo.finish(sig=signal.SIGTERM) == 0
-        else:
-            err = failed(demo, "Sprite texture loading failed: ")
-            assert data is not None or "data/sprite01.bmp" in err
-            assert not grab(dpy).any()
+def test_any_sprite_file_draws_the_tint_or_stops_with_a_reason(dpy, tmp_path, data, draws):
+    path = f"{tmp_path}/data/sprite01.bmp"
+    data is None or os.makedirs(path if data == "a directory" else os.path.dirname(path))
+    isinstance(data, bytes) and open(path, "wb").write(data)
+    move(dpy, 400, 300)
+    demo = Demo(cwd=tmp_path)
+    if draws:
+        assert wait_lit(dpy, demo) and not time.sleep(0.5) and tinted(grab(dpy))
+        assert demo.finish(sig=signal.SIGTERM) == 0
+    else:
+        err = failed(demo, "Sprite texture loading failed: ")
+        assert data is not None or "data/sprite01.bmp" in err
+        assert not grab(dpy).any()
 
 
 def random_input(d, seconds, seed):
@@ -123,7 +122,6 @@ def test_memcheck_runs_clean(dpy):
                       "--num-callers=40", "--keep-debuginfo=yes", f"--log-file={log}",
                       f"--suppressions={HERE}/memcheck.supp", "--error-exitcode=99"])
     assert wait_lit(dpy, demo, 120)
-    for _ in range(200):  # far away, the slow frames under memcheck go faster
-        tap(dpy, "Down")
+    [tap(dpy, "Down") for _ in range(200)]  # far away, the slow frames under memcheck go faster
     random_input(dpy, 60, 2)
     assert demo.finish(120, signal.SIGTERM) == 0, f"see {log}"
