@@ -14,6 +14,9 @@ if [ "${1:-}" != --inside ]; then
 fi
 root=$2
 shift 2
+# A mount of its own, so that a root made and entered inside finds "/" a
+# mount point too, as unshare needs.
+step "binding the root onto itself" mount --bind "$root" "$root"
 step "mounting /proc in the root" mount -t proc proc "$root/proc"
 step "mounting /sys in the root" mount -t sysfs -o ro sysfs "$root/sys"
 step "mounting /dev in the root" mount -t tmpfs -o mode=755 dev "$root/dev"
