@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 . scripts/lib.sh
 cmake --build build -j"$(nproc)" --target calcme_bench frame_bench
 step "the web builds (scripts/web.sh)" scripts/web.sh wavegrid_emulated >/dev/null
+command -v chromedriver >/dev/null || fail "finding Chromium's driver failed: scripts/deps.sh test installs it"
 build/bench/calcme_bench
 start_xvfb
 trap stop_xvfb EXIT

@@ -35,6 +35,7 @@ esac
 
 missing=()
 for p in "${packages[@]}"; do
+  [[ " ${missing[*]} " == *" $p "* ]] && continue # named by two groups
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
