@@ -22,7 +22,7 @@ for round in 1 2; do
   done
 done
 echo "== ${sdls[0]% *}, just before the browser"
-native=$(LD_LIBRARY_PATH=${sdls[0]#* } build/bench/frame_bench "${FRAMES:-500}" | tee /dev/stderr |
-  awk '/frames per second/ { print $4 }')
+LD_LIBRARY_PATH=${sdls[0]#* } build/bench/frame_bench "${FRAMES:-500}" | tee build/frame_bench.txt
+native=$(awk '/frames per second/ { print $4 }' build/frame_bench.txt)
 /usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" ours=dist/web \
   "Emscripten's own GL emulation=build/web/wavegrid-emulated"

@@ -24,8 +24,8 @@ static GLfloat modelview[16];
 static GLfloat texcoord[2];
 static GLubyte colour[4] = {255, 255, 255, 255};
 
-// The gathered quads in one draw, with an identity model-view matrix: their
-// corners are in eye space already.
+// The gathered quads in one draw, with an identity model-view matrix (the
+// program leaves that one current): their corners are in eye space already.
 static void drawgathered()
 {
     if (count == 0)

@@ -23,7 +23,7 @@ extern "C" const char *SDL_GetError(void)
     return error;
 }
 
-// The pointer is hidden over the canvas by the page's style sheet.
+// The demo asks only for a blank cursor: hide the pointer over the canvas.
 extern "C" SDL_Cursor *SDL_CreateCursor(const Uint8 *, const Uint8 *, int, int, int, int)
 {
     static SDL_Cursor *blank = (SDL_Cursor *)&blank;
