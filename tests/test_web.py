@@ -1,5 +1,5 @@
 """The web page in headless Chromium, served from 127.0.0.1: the pixels are the browser's own."""
-import io, os, re, shutil, subprocess, time
+import io, os, re, shutil, subprocess
 
 import numpy as np
 import pytest
