@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the demo for the browser with Emscripten into build/web and writes
 # dist/web: index.html and the three files it loads. Serve that folder from
-# a web server, e.g. python3 -m http.server --bind 127.0.0.1 in it. Targets
-# named after it are built too, into build/web (the tests' and benchmark's).
+# a web server (scripts/serve.sh does, from 127.0.0.1). Targets named after
+# it are built too, into build/web (the tests' and the benchmark's).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
