@@ -3,10 +3,12 @@ the browser's time goes. Each page is served from 127.0.0.1 and left running for
 WebGL context is wrapped to count the program's passes (one clear each) and time its draw
 calls, and a frame callback counts the frames the browser showed with a new pass in them.
 Usage: web_bench.py SECONDS NATIVE_FPS NAME=FOLDER..."""
-import glob, http.server, os, pathlib, sys, threading, time
+import glob, os, pathlib, re, subprocess, sys, time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+
+SERVE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../scripts/serve.sh")
 
 # Run in the page before its own scripts: every WebGL context it makes is
 # wrapped, the time of the first pass kept.
@@ -48,22 +50,21 @@ def cpu(kind):
 
 
 def measure(browser, folder, seconds):
-    handler = lambda *a: http.server.SimpleHTTPRequestHandler(*a, directory=folder)
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    browser.get(f"http://127.0.0.1:{server.server_port}/")
+    server = subprocess.Popen([SERVE, os.path.abspath(folder), "0"], stdout=subprocess.PIPE,
+                              stderr=subprocess.DEVNULL, text=True)
+    port = re.search(r"port (\d+)", server.stdout.readline())[1]
+    browser.get(f"http://127.0.0.1:{port}/")
     time.sleep(3)  # loaded and warm
     read = lambda: (browser.execute_script("return Object.assign({}, bench)"), time.time(),
                     cpu("renderer"), cpu("gpu-process"))
     (a, t0, r0, g0), _, (b, t1, r1, g1) = read(), time.sleep(seconds), read()
-    server.shutdown()
+    server.kill()
     n, s = {k: b[k] - a[k] for k in a}, t1 - t0
     return n["shown"] / s, n["passes"] / s, n, (r1 - r0) / s, (g1 - g0) / s, a["first"] / 1000
 
 
 def main():
     seconds, native = float(sys.argv[1]), float(sys.argv[2])
-    http.server.SimpleHTTPRequestHandler.log_message = lambda *a: None
     options = webdriver.ChromeOptions()
     for arg in ["--headless=new", "--no-sandbox", "--window-size=1100,900"]:
         options.add_argument(arg)
