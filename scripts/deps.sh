@@ -21,7 +21,8 @@ deb=(dpkg-dev file lintian desktop-file-utils)
 python=(python3 python3-xlib python3-pil)
 root=(debootstrap git tar util-linux)
 test=(clang-format binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
-  python3-pytest python3-pytest-xvfb python3-numpy chromium chromium-driver python3-selenium)
+  python3-pytest python3-pytest-xvfb python3-numpy chromium chromium-driver python3-selenium
+  firefox-esr webkit2gtk-driver python3-websocket)
 case "${1:-test}" in
 run) packages=("${run[@]}") ;;
 windows) packages=("${run[@]}" "${windows[@]}") ;;

@@ -75,15 +75,16 @@ def until(check, seconds=30):
     return check()
 
 
-def steers(shot, down, below):
+def steers(shot, down, below=None):
     """Tinted and moving; Down makes it smaller; a pointer below the centre turns its face up."""
     assert tinted(first := shot()) and not time.sleep(0.3) and (shot() != first).any(2).mean() > 0.2
     down()
     assert until(lambda: shot().any(2).mean() < first.any(2).mean() / 4), "farther, smaller"
     reach = lambda: max(abs(np.flatnonzero(shot().max(2).max(1) >= 64) - 300), default=0)
     edge = reach()  # edge-on, far away: a thin line
-    below()
-    assert until(lambda: reach() > 2 * edge, 10), edge
+    below and below()
+    assert not below or until(lambda: reach() > 2 * edge, 10), edge
+    return reach
 
 
 def wait_lit(d, demo, seconds=30):

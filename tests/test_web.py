@@ -1,26 +1,26 @@
-"""The web page in headless Chromium, served from 127.0.0.1: the pixels are the browser's own."""
-import io, os, re, shutil, subprocess
+"""The web page in headless browsers, served from 127.0.0.1: the pixels are the browser's own.
+Chromium, as a desktop and as a phone, carries the page's checks; Firefox and WebKitGTK show
+that the page runs in their engines. The browsers come from tools/browsers.py."""
+import io, os, re, shutil, subprocess, sys
 
 import numpy as np
 import pytest
 from PIL import Image
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
-from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
 from conftest import HERE, bmp, steers, until
 
+sys.path.insert(0, f"{HERE}/../tools")
+import browsers  # noqa: E402
+
 PAGE, BUILD = os.environ["WAVEGRID_WEB"], os.environ["WAVEGRID_WEB_BUILD"]
+SPRITE = os.path.getsize(f"{PAGE}/wavegrid.data")  # the packed sprite alone: its bytes are all it holds
 
 
 @pytest.fixture(scope="module")
 def browser():
-    options = webdriver.ChromeOptions()
-    options.arguments.extend(["--headless=new", "--no-sandbox", "--window-size=1100,900"])
-    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    with webdriver.Chrome(options=options, service=Service("/usr/bin/chromedriver")) as b:  # Debian's
-        yield b
+    yield (b := browsers.start("chromium"))
+    b.quit()
 
 
 @pytest.fixture
@@ -39,22 +39,34 @@ def site(tmp_path):
 
 
 def shot(b):  # the canvas as the browser shows it, at its 800 x 600 pixels
-    png = io.BytesIO(b.find_element("id", "canvas").screenshot_as_png)
-    return np.asarray(Image.open(png).convert("RGB").resize((800, 600)), int)
+    box = b.js("return canvas.getBoundingClientRect().toJSON()")
+    window = Image.open(io.BytesIO(b.png())).convert("RGB")
+    box = [round(box[k]) for k in ("left", "top", "right", "bottom")]
+    return np.asarray(window.crop(box).resize((800, 600)), int)
 
 
-def said(b):  # the page's line over the canvas, if it shows one
-    return (status := b.find_element("id", "status")).is_displayed() and status.text
+def said(b):  # the page's line over the canvas, "" while it shows none
+    return b.js("return status.hidden ? '' : status.innerText")
 
 
-def test_draws_moves_follows_keys_and_pointer_and_ends(browser, site):
-    browser.get(site(PAGE)[1])
-    canvas, act = browser.find_element("id", "canvas"), lambda: ActionChains(browser)
-    assert until(lambda: shot(browser).any()) and not said(browser)
-    steers(lambda: shot(browser), lambda: act().send_keys(*[Keys.ARROW_DOWN] * 60).perform(),
-           lambda: act().move_to_element_with_offset(canvas, 0, canvas.size["height"] * .45).perform())
-    act().send_keys(Keys.ESCAPE).perform()
-    assert until(lambda: said(browser)) and said(browser).startswith("The demo has ended.")
+def says(b, head):  # the page comes to say so
+    return until(lambda: said(b).startswith(head))
+
+
+@pytest.mark.parametrize("engine", browsers.ENGINES)
+def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site):
+    b, url = browsers.start(engine), site(PAGE)[1]
+    try:
+        b.get(url)
+        assert until(lambda: shot(b).any()) and not said(b)
+        assert b.js("return getComputedStyle(document.getElementById('pad')).display") == "none"
+        steers(lambda: shot(b), lambda: b.keys(*[Keys.ARROW_DOWN] * 60),
+               engine == "chromium" and (lambda: b.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {
+                   "type": "mouseMoved", **point(b, "canvas", 0.5, 0.95)})))
+        b.keys(Keys.ESCAPE)
+        assert says(b, "The demo has ended.")
+    finally:
+        b.quit()
 
 
 # The batching layer against Emscripten's own GL emulation, on a sprite
@@ -65,8 +77,8 @@ def test_a_frame_is_drawn_alike_both_ways_and_keeps_its_colours(browser, site):
         folder, url = site(f"{BUILD}/frame-{way}")
         open(folder / "wavegrid.data", "wb").write(bmp(64, 64, "RGB", colour=(255, 0, 0), box=(0, 8, 40, 24)))
         browser.get(url)
-        assert until(lambda: said(browser)) and said(browser).startswith("The demo has ended.")
-        browser.execute_script("status.hidden = true")  # the line over the frame
+        assert says(browser, "The demo has ended.")
+        browser.js("status.hidden = true")  # the line over the frame
         frames[way] = shot(browser)
     lit, diff = frames["batched"].any(2), np.abs(frames["batched"] - frames["emulated"]).max(2)
     assert lit.mean() > 0.3 and (diff > 2).sum() == 0 and (diff > 0).mean() < 1e-4, diff.sum()
@@ -75,11 +87,93 @@ def test_a_frame_is_drawn_alike_both_ways_and_keeps_its_colours(browser, site):
 
 @pytest.mark.parametrize("fault,head", [
     ("wavegrid.data", "Sprite texture loading failed: data/sprite01.bmp can't be read as an image"),
-    ("wavegrid.wasm", "wavegrid.wasm could not be loaded (404)")], ids=["bad sprite", "no .wasm"])
-def test_a_failed_start_says_why_on_the_page_and_in_the_console(browser, site, fault, head):
+    ("wavegrid.wasm", "wavegrid.wasm could not be loaded (404)"),
+    ("lost", "The browser took the demo's WebGL away.")], ids=["bad sprite", "no .wasm", "WebGL lost"])
+def test_a_failed_start_or_a_lost_webgl_says_why_on_the_page(browser, site, fault, head):
     folder, url = site(PAGE)
-    open(folder / fault, "wb").write(bytes(12342)) if fault.endswith("data") else os.remove(folder / fault)
+    fault == "wavegrid.data" and open(folder / fault, "wb").write(bytes(SPRITE))
+    fault == "wavegrid.wasm" and os.remove(folder / fault)
     browser.get(url)
-    assert until(lambda: said(browser)) and said(browser).startswith(head), said(browser)
-    assert browser.find_element("id", "again").is_displayed()
-    assert any(head in e["message"] for e in browser.get_log("browser"))
+    fault == "lost" and until(lambda: shot(browser).any()) and browser.js(
+        "canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()")
+    assert says(browser, head), said(browser)
+    assert browser.js("return !again.hidden")
+    assert any(head in e["message"] for e in browser.driver.get_log("browser"))
+
+
+def point(b, selector, fx=0.5, fy=0.5):  # a point of an element, at fractions of its box
+    box = b.js(f"return document.querySelector('{selector}').getBoundingClientRect().toJSON()")
+    return {"x": box["left"] + fx * box["width"], "y": box["top"] + fy * box["height"]}
+
+
+def touch(b, kind, *fingers):  # a real touch event: touchStart, touchMove, touchEnd or touchCancel
+    b.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
+        "type": kind, "touchPoints": [{**f, "id": n} for n, f in enumerate(fingers)]})
+
+
+@pytest.fixture(params=[(390, 844), (844, 390)], ids=["upright", "wide"])
+def phone(browser, site, request):
+    """The page on a phone of this size (Chromium's emulation: a small screen, fingers only)."""
+    cdp = lambda name, **args: browser.driver.execute_cdp_cmd(f"Emulation.{name}", args)
+    turn = lambda w, h: cdp("setDeviceMetricsOverride", width=w, height=h, deviceScaleFactor=1, mobile=True,
+                            screenOrientation={"type": "portraitPrimary", "angle": 0} if h > w else
+                            {"type": "landscapePrimary", "angle": 90})
+    turn(*request.param)
+    cdp("setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
+    browser.get(site(PAGE)[1])
+    assert until(lambda: shot(browser).any())
+    browser.turn = turn
+    yield browser
+    cdp("setTouchEmulationEnabled", enabled=False)
+    cdp("clearDeviceMetricsOverride")
+
+
+def test_the_page_fills_a_phone_and_a_pinch_or_a_swipe_moves_nothing(phone):
+    page = phone.js("""const box = (e) => e.getBoundingClientRect().toJSON(), page = document.documentElement;
+      return [page.scrollWidth, page.scrollHeight, innerWidth, innerHeight, box(canvas),
+              [...document.querySelectorAll('#pad button')].map(box), controls.innerText]""")
+    *scrolled, w, h, picture, buttons, words = page
+    assert scrolled == [w, h] and (picture["height"] == h if w > h else picture["width"] == w), page
+    for b in buttons:  # on the screen, off the picture, big enough for a finger
+        assert b["left"] >= 0 and b["right"] <= w and b["top"] >= 0 and b["bottom"] <= h, b
+        assert (b["top"] >= picture["bottom"] or b["left"] >= picture["right"]) and b["height"] >= 30, b
+    assert len(buttons) == 12 and "finger" in words and "Mouse" not in words
+    for where in ("canvas", "#pad"):
+        a, z = point(phone, where, 0.4, 0.6), point(phone, where, 0.6, 0.2)
+        touch(phone, "touchStart", a, z)
+        for n in range(1, 10):  # two fingers apart, then one swiping up
+            touch(phone, "touchMove", {"x": a["x"] - 8 * n, "y": a["y"] + 8 * n}, {"x": z["x"] + 8 * n, "y": z["y"]})
+        touch(phone, "touchEnd")
+        touch(phone, "touchStart", a)
+        [touch(phone, "touchMove", {"x": a["x"], "y": a["y"] - 20 * n}) for n in range(10)]
+        touch(phone, "touchEnd")
+    assert phone.js("return [visualViewport.scale, scrollX, scrollY, visualViewport.offsetTop]") == [1, 0, 0, 0]
+
+
+# Ways a held control must let go, the last of them a turn of the phone.
+ENDS = {"lift": lambda b: touch(b, "touchEnd"), "cancel": lambda b: touch(b, "touchCancel"),
+        "slide off": lambda b: touch(b, "touchMove", point(b, "canvas")),
+        "page hidden": lambda b: b.js("dispatchEvent(new Event('blur'))"),  # as a browser tells a page
+        "turned": lambda b: b.turn(390, 844)}
+
+
+@pytest.mark.parametrize("phone", [(844, 390)], indirect=True, ids=["wide"])
+def test_by_touch_a_drag_turns_it_controls_hold_and_let_go_and_quit_ends_it(phone):
+    phone.js("window.got = {keydown: 0, keyup: 0}; for (const k in got) canvas.addEventListener(k, () => got[k]++)")
+    got = lambda kind: phone.js(f"return got.{kind}")
+    hold = lambda button: touch(phone, "touchStart", point(phone, f'[data-key="{button}"]'))
+    centre, below = point(phone, "canvas"), point(phone, "canvas", 0.5, 0.95)
+    steers(lambda: shot(phone), lambda: (hold(40), until(lambda: got("keydown") >= 60), touch(phone, "touchEnd")),
+           lambda: [touch(phone, kind, at) for kind, at in (("touchStart", centre), ("touchMove", below))])
+    touch(phone, "touchEnd")
+    for way, end in ENDS.items():
+        down, up = got("keydown"), got("keyup")
+        hold(40)
+        assert until(lambda: got("keydown") >= down + 3), way  # repeating while held
+        end(phone)
+        down = got("keydown")
+        assert got("keyup") == up + 1 and not until(lambda: got("keydown") > down, 0.5), way
+        way in ("lift", "cancel") or touch(phone, "touchEnd")
+    hold(27)
+    touch(phone, "touchEnd")
+    assert says(phone, "The demo has ended.")

@@ -1,0 +1,120 @@
+"""The three browser engines, headless, behind the same few calls, for the web page's tests and
+benchmark: get(url), js(body) (a function body; what it returns comes back), keys(*keys)
+(WebDriver key codes, as selenium's Keys), png() (the window's picture) and quit().
+Chromium and WebKitGTK through Selenium and their Debian drivers; Firefox through its own
+WebDriver BiDi server (Debian has no geckodriver), over python3-websocket. Nothing is fetched."""
+import base64, json, os, re, subprocess, tempfile, time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+
+ENGINES = ("chromium", "firefox", "webkit")
+MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+
+
+class Selenium:
+    def __init__(self, driver):
+        self.driver = driver
+
+    def get(self, url):
+        self.driver.get(url)
+
+    def js(self, body):
+        return self.driver.execute_script(body)
+
+    def keys(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def png(self):
+        return self.driver.get_screenshot_as_png()
+
+    def quit(self):
+        self.driver.quit()
+
+
+def plain(value):
+    """A BiDi remote value as Python's."""
+    kind, v = value["type"], value.get("value")
+    if kind == "array":
+        return [plain(x) for x in v]
+    return {k: plain(x) for k, x in v} if kind == "object" else v
+
+
+class Firefox:
+    def __init__(self, width, height):
+        self.profile = tempfile.TemporaryDirectory()
+        prefs = {"webgl.force-enabled": True, "browser.shell.checkDefaultBrowser": False,
+                 "datareporting.policy.dataSubmissionEnabled": False, "app.update.disabledForTesting": True}
+        with open(f"{self.profile.name}/user.js", "w") as f:
+            f.writelines(f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in prefs.items())
+        self.log = open(f"{self.profile.name}/log", "w+")
+        self.p = subprocess.Popen(["firefox-esr", "--headless", "--no-remote", "--profile", self.profile.name,
+                                   f"--width={width}", f"--height={height}", "--remote-debugging-port=0"],
+                                  stdout=self.log, stderr=self.log)
+        end = time.time() + 60
+        while not (url := re.search(r"BiDi listening on (ws://\S+)", open(self.log.name).read())):
+            if self.p.poll() is not None or time.time() > end:
+                raise RuntimeError("Firefox did not start: " + open(self.log.name).read()[-500:])
+            time.sleep(0.05)
+        import websocket  # python3-websocket; Firefox refuses a connection that names an origin
+        self.ws, self.n = websocket.create_connection(url[1] + "/session", suppress_origin=True), 0
+        self.call("session.new", capabilities={})
+        self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
+
+    def call(self, method, **params):
+        self.n += 1
+        self.ws.send(json.dumps({"id": self.n, "method": method, "params": params}))
+        while (answer := json.loads(self.ws.recv())).get("id") != self.n:
+            pass  # events
+        if "error" in answer:
+            raise RuntimeError(f"{method}: {answer['error']}: {answer.get('message')}")
+        return answer["result"]
+
+    def get(self, url):
+        self.call("browsingContext.navigate", context=self.context, url=url, wait="complete")
+
+    def js(self, body):
+        got = self.call("script.callFunction", functionDeclaration=f"function () {{ {body} }}",
+                        awaitPromise=False, target={"context": self.context})
+        if got["type"] == "exception":
+            raise RuntimeError(got["exceptionDetails"]["text"])
+        return plain(got["result"])
+
+    def keys(self, *keys):
+        presses = [{"type": way, "value": k} for k in keys for way in ("keyDown", "keyUp")]
+        self.call("input.performActions", context=self.context,
+                  actions=[{"type": "key", "id": "keyboard", "actions": presses}])
+
+    def png(self):
+        return base64.b64decode(self.call("browsingContext.captureScreenshot", context=self.context)["data"])
+
+    def quit(self):
+        self.p.kill()
+        self.p.wait()
+        self.profile.cleanup()
+
+
+NEEDS = {"chromium": ["/usr/bin/chromium", "/usr/bin/chromedriver"], "firefox": ["/usr/bin/firefox-esr"],
+         "webkit": [MINIBROWSER, "/usr/bin/WebKitWebDriver"]}
+
+
+def start(engine, width=1100, height=900):
+    """A headless browser of the engine; WebKitGTK's needs an X server (DISPLAY)."""
+    for path in NEEDS[engine]:
+        if not os.path.exists(path):
+            raise RuntimeError(f"no {engine}: {path} is missing (scripts/deps.sh test installs it)")
+    if engine == "firefox":
+        return Firefox(width, height)
+    if engine == "webkit":
+        options = webdriver.WebKitGTKOptions()
+        options.binary_location = MINIBROWSER
+        options.add_argument("--automation")
+        browser = Selenium(webdriver.WebKitGTK(options=options))  # Debian's WebKitWebDriver
+        browser.driver.set_window_size(width, height)
+        return browser
+    options = webdriver.ChromeOptions()
+    options.arguments.extend(["--headless=new", "--no-sandbox", f"--window-size={width},{height}",
+                              "--disable-background-networking", "--disable-component-update"])
+    options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
+    return Selenium(webdriver.Chrome(options=options, service=Service("/usr/bin/chromedriver")))
