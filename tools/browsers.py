@@ -3,14 +3,14 @@ benchmark: get(url), js(body) (a function body; what it returns comes back), key
 (WebDriver key codes, as selenium's Keys), png() (the window's picture) and quit().
 Chromium and WebKitGTK through Selenium and their Debian drivers; Firefox through its own
 WebDriver BiDi server (Debian has no geckodriver), over python3-websocket. Nothing is fetched."""
-import base64, json, os, re, subprocess, tempfile, time
+import base64, glob, json, os, re, subprocess, tempfile, time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 
 ENGINES = ("chromium", "firefox", "webkit")
-MINIBROWSER = "/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser"
+MINIBROWSER = (glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser") or ["MiniBrowser of webkit2gtk-4.1"])[0]
 
 
 class Selenium:
