@@ -2,15 +2,14 @@
 # Benchmarks: calcme on the CPU (Google Benchmark); the frame rate of the
 # real drawing path on a virtual 800x600x16 X server, with its breakdown, on
 # every SDL 1.2 the machine has, alternated; then, right after one more
-# native run, the web page in headless Chromium, as we draw it and as
-# Emscripten's own GL emulation does, beside that native rate.
+# native run, the web page in headless Chromium, Firefox and WebKitGTK, and
+# in Chromium as Emscripten's own GL emulation draws it, beside that rate.
 # Run scripts/test.sh once first, so the builds exist.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/lib.sh
 cmake --build build -j"$(nproc)" --target calcme_bench frame_bench
 step "the web builds (scripts/web.sh)" scripts/web.sh wavegrid_emulated >/dev/null
-command -v chromedriver >/dev/null || fail "finding Chromium's driver failed: scripts/deps.sh test installs it"
 build/bench/calcme_bench
 start_xvfb
 trap stop_xvfb EXIT
@@ -24,5 +23,6 @@ done
 echo "== ${sdls[0]% *}, just before the browser"
 LD_LIBRARY_PATH=${sdls[0]#* } build/bench/frame_bench "${FRAMES:-500}" | tee build/frame_bench.txt
 native=$(awk '/frames per second/ { print $4 }' build/frame_bench.txt)
-/usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" ours=dist/web \
-  "Emscripten's own GL emulation=build/web/wavegrid-emulated"
+/usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" chromium:ours=dist/web \
+  firefox:ours=dist/web webkit:ours=dist/web \
+  "chromium:Emscripten's own GL emulation=build/web/wavegrid-emulated"

@@ -100,7 +100,8 @@ NEEDS = {"chromium": ["/usr/bin/chromium", "/usr/bin/chromedriver"], "firefox": 
 
 
 def start(engine, width=1100, height=900):
-    """A headless browser of the engine; WebKitGTK's needs an X server (DISPLAY)."""
+    """A headless browser of the engine. Firefox gets WebGL only with an X server (DISPLAY),
+    WebKitGTK shows its window on it."""
     for path in NEEDS[engine]:
         if not os.path.exists(path):
             raise RuntimeError(f"no {engine}: {path} is missing (scripts/deps.sh test installs it)")
