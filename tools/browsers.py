@@ -3,11 +3,12 @@ benchmark: get(url), js(body) (a function body; what it returns comes back), key
 (WebDriver key codes, as selenium's Keys), png() (the window's picture) and quit().
 Chromium and WebKitGTK through Selenium and their Debian drivers; Firefox through its own
 WebDriver BiDi server (Debian has no geckodriver), over python3-websocket. Nothing is fetched."""
-import base64, glob, json, os, re, subprocess, tempfile, time
+import base64, glob, inspect, json, os, re, subprocess, tempfile, time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.webkitgtk.service import Service as WebKitService
 
 ENGINES = ("chromium", "firefox", "webkit")
 MINIBROWSER = (glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser") or ["MiniBrowser of webkit2gtk-4.1"])[0]
@@ -111,7 +112,10 @@ def start(engine, width=1100, height=900):
         options = webdriver.WebKitGTKOptions()
         options.binary_location = MINIBROWSER
         options.add_argument("--automation")
-        browser = Selenium(webdriver.WebKitGTK(options=options))  # Debian's WebKitWebDriver
+        driver = "/usr/bin/WebKitWebDriver"  # Debian's; Selenium 4.8 (Debian 12) takes its path alone
+        browser = Selenium(webdriver.WebKitGTK(options=options, service=WebKitService(driver))
+                           if "service" in inspect.signature(webdriver.WebKitGTK).parameters else
+                           webdriver.WebKitGTK(options=options, executable_path=driver))
         browser.driver.set_window_size(width, height)
         return browser
     options = webdriver.ChromeOptions()
