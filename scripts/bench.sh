@@ -4,25 +4,28 @@
 # every SDL 1.2 the machine has, alternated; then, right after one more
 # native run, the web page in headless Chromium, Firefox and WebKitGTK, and
 # in Chromium as Emscripten's own GL emulation draws it, beside that rate.
-# Run scripts/test.sh once first, so the builds exist.
+# The benchmarks are built in the tests' build, build/test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. scripts/lib.sh
-cmake --build build -j"$(nproc)" --target calcme_bench frame_bench
+. scripts/helpers/lib.sh
+out=build/test
+step "installing the packages (scripts/deps.sh test)" scripts/deps.sh test
+step "configuring the benchmarks (cmake --preset test)" cmake --preset test >/dev/null
+step "building the benchmarks" cmake --build --preset test -j"$(nproc)" --target calcme_bench frame_bench
 step "the web builds (scripts/web.sh)" scripts/web.sh wavegrid_emulated >/dev/null
-build/bench/calcme_bench
+$out/bench/calcme_bench
 start_xvfb
 trap stop_xvfb EXIT
 mapfile -t sdls < <(sdl12s)
 for round in 1 2; do
   for sdl in "${sdls[@]}"; do
     echo "== ${sdl% *}, round $round"
-    LD_LIBRARY_PATH=${sdl#* } build/bench/frame_bench "${FRAMES:-500}"
+    LD_LIBRARY_PATH=${sdl#* } $out/bench/frame_bench "${FRAMES:-500}"
   done
 done
 echo "== ${sdls[0]% *}, just before the browser"
-LD_LIBRARY_PATH=${sdls[0]#* } build/bench/frame_bench "${FRAMES:-500}" | tee build/frame_bench.txt
-native=$(awk '/frames per second/ { print $4 }' build/frame_bench.txt)
+LD_LIBRARY_PATH=${sdls[0]#* } $out/bench/frame_bench "${FRAMES:-500}" | tee $out/frame_bench.txt
+native=$(awk '/frames per second/ { print $4 }' $out/frame_bench.txt)
 /usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" chromium:ours=dist/web \
   firefox:ours=dist/web webkit:ours=dist/web \
   "chromium:Emscripten's own GL emulation=build/web/wavegrid-emulated"

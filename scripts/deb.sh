@@ -6,7 +6,7 @@
 # and lintian finds no error (its warnings are printed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. scripts/lib.sh
+. scripts/helpers/lib.sh
 out=build/deb
 
 rm -f dist/wavegrid_*.deb # from an earlier run: only this run's may stand there after it
@@ -20,13 +20,13 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 eval "$(dpkg-buildflags --export=sh)"
 export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
 rm -rf $out
-step "configuring the package build" cmake -S . -B $out -DCMAKE_BUILD_TYPE=None >/dev/null
-step "building wavegrid" cmake --build $out -j"$(nproc)" --target wavegrid docs
+step "configuring the package build (cmake --preset deb)" cmake --preset deb >/dev/null
+step "building wavegrid" cmake --build --preset deb -j"$(nproc)"
 step "checking the menu entry (desktop-file-validate)" desktop-file-validate linux/wavegrid.desktop
 
 # Packed aside and moved in whole: a package in dist/ is a finished, checked one.
 rm -rf $out/pack
-step "packing the package (cpack)" cpack --config $out/CPackConfig.cmake -B $out/pack >/dev/null
+step "packing the package (cpack --preset deb)" cpack --preset deb >/dev/null
 deb=$(echo $out/pack/wavegrid_*.deb)
 [ -f "$deb" ] || fail "packing the package (cpack) wrote no .deb"
 step "checking the package (lintian)" lintian --fail-on error "$deb"

@@ -4,12 +4,13 @@
 #   deps.sh windows   build the Windows zip: MinGW-w64, SDL's source, Wine
 #   deps.sh web       build the web page: Emscripten
 #   deps.sh deb       build the Debian package and check it
-#   deps.sh anim      run, and what scripts/anim.sh records the README's animation with
+#   deps.sh anim      run, and what scripts/remake-animation.sh records the animation with
 #   deps.sh root      what scripts/mkroot.sh makes a Debian root with
 #   deps.sh test      all of the above, and the tests and benchmarks
 # As root it runs apt-get itself, showing what it installs and, if that
 # fails, apt's last words; otherwise it prints the line to run and fails.
 set -euo pipefail
+. "$(dirname "$0")/helpers/lib.sh"
 
 # libsdl1.2-compat and libsdl2-2.0-0: sdl12-compat, beside the classic SDL
 # 1.2 on Debian 12; on Debian 13 it is the only SDL 1.2 and libsdl1.2-dev's.
@@ -30,8 +31,9 @@ web) packages=("${web[@]}") ;;
 deb) packages=("${run[@]}" "${deb[@]}") ;;
 anim) packages=("${run[@]}" "${python[@]}") ;;
 root) packages=("${root[@]}") ;;
-*) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${deb[@]}" "${python[@]}" "${root[@]}"
+test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${deb[@]}" "${python[@]}" "${root[@]}"
   "${test[@]}") ;;
+*) fail "no group '$1': the groups are run, windows, web, deb, anim, root and test" ;;
 esac
 
 missing=()
@@ -41,11 +43,7 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-if [ "$(id -u)" -ne 0 ]; then
-  echo "Missing packages. Run:" >&2
-  echo "  sudo apt-get install -y ${missing[*]}" >&2
-  exit 1
-fi
+[ "$(id -u)" -eq 0 ] || fail "missing packages; run: sudo apt-get install -y ${missing[*]}"
 echo "deps.sh: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 log=$(mktemp)
@@ -53,6 +51,5 @@ trap 'rm -f "$log"' EXIT
 if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends "${missing[@]}"; } \
   >"$log" 2>&1; then
   tail -n 20 "$log" >&2
-  echo "deps.sh: installing the packages failed" >&2
-  exit 1
+  fail "installing the packages failed"
 fi

@@ -7,7 +7,7 @@
 # DISPLAY kept; the exit status is the command's.
 set -euo pipefail
 self=$(realpath "$0")
-. "$(dirname "$self")/lib.sh"
+. "$(dirname "$self")/helpers/lib.sh"
 if [ "${1:-}" != --inside ]; then
   [ $# -ge 2 ] || fail "usage: inroot.sh DIR COMMAND..."
   exec unshare --mount --pid --fork --kill-child "$self" --inside "$@"

@@ -6,7 +6,7 @@
 # Needs root.
 set -euo pipefail
 here=$(dirname "$0")
-. "$here/lib.sh"
+. "$here/helpers/lib.sh"
 [ $# -eq 2 ] || fail "usage: mkroot.sh SUITE DIR"
 [ "$(id -u)" -eq 0 ] || fail "needs root: it makes a Debian root"
 suite=$1 root=$2

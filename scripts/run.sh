@@ -5,26 +5,29 @@
 # screenshot to build/screenshot.png and ends it with a quit request.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh run
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DWAVEGRID_TESTS=OFF >/dev/null
-cmake --build build -j"$(nproc)" --target wavegrid shot
+. scripts/helpers/lib.sh
+out=build/demo
+step "installing the packages (scripts/deps.sh run)" scripts/deps.sh run
+step "configuring the demo (cmake --preset demo)" cmake --preset demo >/dev/null
+step "building the demo" cmake --build --preset demo -j"$(nproc)"
 if [ "${SDL:-}" = compat ]; then
-  export LD_LIBRARY_PATH=/usr/lib/$(gcc -print-multiarch)/sdl12-compat
+  folder=$(sdl12s | awk '$1 == "compat" { print $2 }')
+  [ -n "$folder" ] || fail "finding sdl12-compat failed: is libsdl1.2-compat installed?"
+  export LD_LIBRARY_PATH=$folder
 fi
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec build/wavegrid
+  exec $out/wavegrid
 fi
 
-. scripts/lib.sh
 start_xvfb
 trap stop_xvfb EXIT
-build/wavegrid &
+$out/wavegrid &
 demo=$!
 sleep "${SHOT_AFTER:-4}"
-build/shot build/screenshot.png
+step "taking the screenshot" $out/shot $out/screenshot.png
 kill -TERM "$demo"
 status=0
 wait "$demo" || status=$?
-echo "No display: ran on a virtual one, screenshot saved to build/screenshot.png"
+echo "No display: ran on a virtual one, screenshot saved to $out/screenshot.png"
 exit "$status"

@@ -5,7 +5,7 @@
 # page can't load its .wasm: the browser needs a server, a local one will do.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. scripts/lib.sh
+. scripts/helpers/lib.sh
 folder=${1:-dist/web} port=${2:-8000}
 [ -f "$folder/index.html" ] || fail "no page in $folder: build it with scripts/web.sh"
 exec python3 -u -m http.server --bind 127.0.0.1 --directory "$folder" "$port"

@@ -5,17 +5,15 @@
 # it are built too, into build/web (the tests' and the benchmark's).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. scripts/lib.sh
+. scripts/helpers/lib.sh
 out=build/web
 files=(index.html wavegrid.js wavegrid.wasm wavegrid.data)
 
 rm -rf dist/web # from an earlier run: only this run's may stand there after it
 step "installing Emscripten (scripts/deps.sh web)" scripts/deps.sh web
-command -v emcmake >/dev/null || fail "finding Emscripten's emcmake failed: is emscripten installed?"
-# Debian's emcc runs on node and needs node's Debian modules, whichever node is first.
-export NODE_PATH=/usr/share/nodejs
-step "configuring the web build" emcmake cmake -S . -B $out -DCMAKE_BUILD_TYPE=Release >/dev/null
-step "building wavegrid.js" cmake --build $out -j"$(nproc)" --target wavegrid "$@"
+command -v emcc >/dev/null || fail "finding Emscripten's emcc failed: is emscripten installed?"
+step "configuring the web build (cmake --preset web)" cmake --preset web >/dev/null
+step "building wavegrid.js" cmake --build --preset web -j"$(nproc)" --target wavegrid "$@"
 
 # Gathered aside and moved in whole: a dist/web that stands is a finished one.
 rm -rf dist/web.part && mkdir -p dist/web.part

@@ -77,7 +77,7 @@ def until(check, seconds=30):
 
 def steers(shot, down, below=None):
     """Tinted and moving; Down makes it smaller; a pointer below the centre turns its face up."""
-    assert tinted(first := shot()) and not time.sleep(0.3) and (shot() != first).any(2).mean() > 0.2
+    assert tinted(first := shot()) and until(lambda: (shot() != first).any(2).mean() > 0.2)
     down()
     assert until(lambda: shot().any(2).mean() < first.any(2).mean() / 4), "farther, smaller"
     reach = lambda: max(abs(np.flatnonzero(shot().max(2).max(1) >= 64) - 300), default=0)

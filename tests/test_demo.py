@@ -34,12 +34,19 @@ def test_pointer_and_keys_reach_the_parameter_block(dpy, demo):
     for x, y, spin in [(537, 217, (68, -41)), (10, 12, (-195, -144)), (790, 590, (195, 145)),
                        (400, 300, (0, 0)), (137, -83, (68, -41))]:
         move(dpy, x, y, relative=x == 137)  # the last one relative, from the centre
-        time.sleep(0.2)
-        assert (demo.read("sx"), demo.read("sy")) == spin, (x, y)
-    key(dpy, "Down", True)  # held: it repeats after 100 ms, then every 30 ms or frame
-    time.sleep(1)
+        assert until(lambda: (demo.read("sx"), demo.read("sy")) == spin, 10), (x, y)
+    # Held, a key repeats after 100 ms, then every 30 ms, but at most once a frame,
+    # however slow: counted against the frames (xangle steps once a frame at sy 30).
+    move(dpy, 400, 360)
+    assert until(lambda: demo.read("sy") == 30, 10)
+    first, since = demo.read("xangle"), time.time()
+    frames = lambda: (demo.read("xangle") - first) % 4096
+    key(dpy, "Down", True)
+    assert until(lambda: frames() >= 40, 120)
     key(dpy, "Down", False)
-    assert (-25 - demo.read("zoom", "f")) / 0.6 > 15, "one step and then a step per frame or two"
+    shown, held = frames(), time.time() - since
+    steps = round((-25 - demo.read("zoom", "f")) / 0.6)
+    assert steps >= min(shown, (held - 0.1) / 0.03) / 2, (steps, shown, held)
 
 
 def test_starts_still_on_a_large_desktop_with_a_window_manager():

@@ -4,8 +4,9 @@ import glob, os, platform, shutil, subprocess, tempfile
 
 from conftest import HERE, Demo, failed, grab, move, tap, tinted, wait_lit
 
-SCRIPTS, (DEB,) = f"{os.path.dirname(HERE)}/scripts", glob.glob(os.environ["WAVEGRID_DEB"])
-NAME = os.path.basename(DEB)
+SCRIPTS, DEBS = f"{os.path.dirname(HERE)}/scripts", glob.glob(os.environ["WAVEGRID_DEB"])
+assert len(DEBS) == 1, f"want one package as {os.environ['WAVEGRID_DEB']} (scripts/deb.sh), found {DEBS}"
+DEB, NAME = DEBS[0], os.path.basename(DEBS[0])
 
 
 def inroot(root, *command):

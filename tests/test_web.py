@@ -14,7 +14,9 @@ sys.path.insert(0, f"{HERE}/../tools")
 import browsers  # noqa: E402
 
 PAGE, BUILD = os.environ["WAVEGRID_WEB"], os.environ["WAVEGRID_WEB_BUILD"]
-SPRITE = os.path.getsize(f"{PAGE}/wavegrid.data")  # the packed sprite alone: its bytes are all it holds
+# wavegrid.data is the packed sprite alone, and wavegrid.js reads it as that many bytes: a
+# stand-in sprite must have its size (a 64 x 64 24-bit BMP, as data/sprite01.bmp).
+SPRITE = os.path.getsize(f"{PAGE}/wavegrid.data")
 
 
 @pytest.fixture(scope="module")
@@ -54,6 +56,8 @@ def says(b, head):  # the page comes to say so
 
 
 @pytest.mark.parametrize("engine", browsers.ENGINES)
+# The sprite reaches the program through an internal table of Emscripten's (web/sdl.cpp):
+# should a new Emscripten change it, the page fails to start here.
 def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site):
     b, url = browsers.start(engine), site(PAGE)[1]
     try:

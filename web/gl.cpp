@@ -1,4 +1,5 @@
-// The GL 1.1 immediate mode, batched for the browser. Emscripten's own
+// The GL 1.1 immediate mode, batched for the browser: drawGLScene's calls
+// (src/render/render.cpp says so where it makes them). Emscripten's own
 // emulation turns every glBegin/glEnd pair into a WebGL draw call, 3481 a
 // frame, each dear in software. Here every corner is moved into eye space by
 // the model-view matrix of its quad and gathered, and the frame's quads go

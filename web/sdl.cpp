@@ -35,8 +35,11 @@ extern "C" void SDL_SetCursor(SDL_Cursor *)
     EM_ASM(Module.canvas.style.cursor = 'none');
 }
 
-// Emscripten's streams are names in a table of its own; this one also
-// checks that the file is there.
+// Emscripten's streams are names in a table of its library_sdl.js, SDL.rwops,
+// which its IMG_Load_RW reads a stream's file name from: an internal of
+// Emscripten, as in 3.1.6 (Debian 12) and 3.1.69 (Debian 13). Should a new
+// one change it, the sprite no longer loads and the web test's page fails
+// to start. This stream also checks that the file is there.
 EM_JS(int, openstream, (const char *file), {
     SDL.rwops.push({filename : UTF8ToString(file)});
     return SDL.rwops.length - 1;

@@ -9,6 +9,7 @@
 
 static const char *const SPRITE_FILE = "data/sprite01.bmp";
 static const float SPRITE_HALF = 0.6f;
+static const GLubyte TINT[4] = {75, 155, 205, 255}; // light blue, opaque
 
 // The texture's pixel layout. The desktop uploads blue-green-red bytes. In
 // the browser the image arrives decoded as 32-bit RGBA, and WebGL takes
@@ -115,6 +116,10 @@ int initGL()
 }
 
 // Every sprite faces the viewer: only translations on the model-view matrix.
+// The web build (web/gl.cpp) takes over glColor4ub, glBegin, glTexCoord2f,
+// glVertex3f and glEnd to draw the frame's quads in one call, and the pause
+// and the swap to draw them and hand the browser its frame: a change to the
+// calls made here is a change to those too.
 int drawGLScene()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -127,7 +132,7 @@ int drawGLScene()
             glLoadIdentity();
             glTranslatef(0.0f, 0.0f, zoom);
             glTranslatef(cell[CELL_TX], cell[CELL_TY], cell[CELL_TZ]);
-            glColor4ub(75, 155, 205, 255);
+            glColor4ub(TINT[0], TINT[1], TINT[2], TINT[3]);
             glBegin(GL_QUADS);
             glTexCoord2f(0.0f, 0.0f);
             glVertex3f(-SPRITE_HALF, -SPRITE_HALF, 0.0f);

@@ -4,7 +4,7 @@
 # is not tested). The root is removed after. Needs root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. scripts/lib.sh
+. scripts/helpers/lib.sh
 [ "$(id -u)" -eq 0 ] || fail "needs root: it makes a Debian 13 root and mounts in it"
 root=$(mktemp -u /var/tmp/wavegrid-debian13.XXXXXX)
 trap 'rm -rf --one-file-system "$root"' EXIT
