@@ -55,9 +55,9 @@ def says(b, head):  # the page comes to say so
     return until(lambda: said(b).startswith(head))
 
 
-@pytest.mark.parametrize("engine", browsers.ENGINES)
 # The sprite reaches the program through an internal table of Emscripten's (web/sdl.cpp):
 # should a new Emscripten change it, the page fails to start here.
+@pytest.mark.parametrize("engine", browsers.ENGINES)
 def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site):
     b, url = browsers.start(engine), site(PAGE)[1]
     try:
