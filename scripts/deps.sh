@@ -4,6 +4,7 @@
 #   deps.sh windows   build the Windows zip: MinGW-w64, SDL's source, Wine
 #   deps.sh web       build the web page: Emscripten
 #   deps.sh deb       build the Debian package and check it
+#   deps.sh cross     build it for arm64, in the cross root scripts/deb.sh arm64 makes
 #   deps.sh anim      run, and what scripts/remake-animation.sh records the animation with
 #   deps.sh root      what scripts/mkroot.sh makes a Debian root with
 #   deps.sh test      all of the above, and the tests and benchmarks
@@ -19,6 +20,8 @@ run=(cmake make g++ pkg-config libsdl1.2-dev libgl-dev libglu1-mesa-dev libgl1-m
 windows=(g++-mingw-w64-x86-64-win32 dpkg-dev xz-utils ca-certificates wine64)
 web=(cmake make emscripten)
 deb=(dpkg-dev file lintian desktop-file-utils)
+cross=(crossbuild-essential-arm64 cmake make pkg-config libsdl1.2-dev:arm64 libgl-dev:arm64
+  libglu1-mesa-dev:arm64 libx11-dev:arm64 libpng-dev:arm64)
 python=(python3 python3-xlib python3-pil)
 root=(debootstrap git tar util-linux)
 test=(clang-format binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
@@ -29,12 +32,18 @@ run) packages=("${run[@]}") ;;
 windows) packages=("${run[@]}" "${windows[@]}") ;;
 web) packages=("${web[@]}") ;;
 deb) packages=("${run[@]}" "${deb[@]}") ;;
+cross) packages=("${cross[@]}" "${deb[@]}") ;;
 anim) packages=("${run[@]}" "${python[@]}") ;;
 root) packages=("${root[@]}") ;;
 test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${deb[@]}" "${python[@]}" "${root[@]}"
   "${test[@]}") ;;
-*) fail "no group '$1': the groups are run, windows, web, deb, anim, root and test" ;;
+*) fail "no group '$1': the groups are run, windows, web, deb, cross, anim, root and test" ;;
 esac
+# arm64 packages beside the machine's own (multiarch): only in a root of ours.
+if [[ " ${packages[*]}" == *:arm64* ]] && ! dpkg --print-foreign-architectures | grep -qx arm64; then
+  [ "$(id -u)" -eq 0 ] || fail "adding the arm64 architecture needs root"
+  dpkg --add-architecture arm64
+fi
 
 missing=()
 for p in "${packages[@]}"; do
