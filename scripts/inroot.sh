@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Runs a command in a root made by mkroot.sh: inroot.sh DIR COMMAND...
-# In mount and PID namespaces of its own, so that every mount ends with it,
-# whatever fails: its own /proc, /sys, a /dev of a few device nodes (never
-# the host's), a new devpts, a /dev/shm, and the folder of pristine bases,
-# read-only, for roots made inside. The environment is a login's, with
+# Runs a command in a root made by mkroot.sh: inroot.sh [--cache FOLDER] DIR
+# COMMAND... In mount and PID namespaces of its own, so that every mount ends
+# with it, whatever fails: its own /proc, /sys, a /dev of a few device nodes
+# (never the host's), a new devpts and a /dev/shm. With --cache, FOLDER is
+# lent to the root, writable, as the cache of the root's own release, where
+# its scripts keep what they make once. The environment is a login's, with
 # DISPLAY kept; the exit status is the command's.
 set -euo pipefail
 self=$(realpath "$0")
 . "$(dirname "$self")/helpers/lib.sh"
 if [ "${1:-}" != --inside ]; then
-  [ $# -ge 2 ] || fail "usage: inroot.sh DIR COMMAND..."
-  exec unshare --mount --pid --fork --kill-child "$self" --inside "$@"
+  cache=
+  [ "${1:-}" = --cache ] && cache=${2:-} && shift 2
+  [ $# -ge 2 ] || fail "usage: inroot.sh [--cache FOLDER] DIR COMMAND..."
+  exec unshare --mount --pid --fork --kill-child "$self" --inside "$cache" "$@"
 fi
-root=$2
-shift 2
+cache=$2 root=$3
+shift 3
 # A mount of its own, so that a root made and entered inside finds "/" a
 # mount point too, as unshare needs.
 step "binding the root onto itself" mount --bind "$root" "$root"
@@ -29,10 +32,10 @@ ln -s pts/ptmx "$root/dev/ptmx"
 ln -s /proc/self/fd "$root/dev/fd"
 for n in 0:stdin 1:stdout 2:stderr; do ln -s "/proc/self/fd/${n%:*}" "$root/dev/${n#*:}"; done
 step "mounting /dev/shm in the root" mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
-cache=${WAVEGRID_CACHE:-/var/cache/wavegrid}
-if [ -d "$cache" ]; then
-  mkdir -p "$root/var/cache/wavegrid"
-  step "lending the root $cache" mount --bind -o ro "$cache" "$root/var/cache/wavegrid"
+if [ -n "$cache" ]; then
+  lent=$root/var/cache/wavegrid/$(. "$root/etc/os-release" && echo "$VERSION_CODENAME")
+  mkdir -p "$lent"
+  step "lending the root $cache" mount --bind "$cache" "$lent"
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 exec env -i HOME=/root LANG=C.UTF-8 CI="${CI:-}" ${DISPLAY:+DISPLAY=$DISPLAY} \

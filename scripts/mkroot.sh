@@ -2,9 +2,9 @@
 # Makes a fresh Debian root of a release: mkroot.sh SUITE DIR [arm64], where
 # DIR does not exist yet. It is unpacked from a pristine base of that release
 # (debootstrap, minimal variant, with git) made once from the machine's own
-# Debian archive and kept in $WAVEGRID_CACHE, /var/cache/wavegrid by default
-# (where that can't be written, as in a root the cache is lent to, the base
-# is made for this root alone). An arm64 root is made by debootstrap's first
+# Debian archive and kept in the cache of the machine's release (cache_dir in
+# helpers/lib.sh; where that can't be written, the base is made for this root
+# alone). An arm64 root is made by debootstrap's first
 # stage and its second under qemu-user (scripts/helpers/arm64.sh), and its
 # programs run only under that too. Needs root.
 set -euo pipefail
@@ -13,7 +13,7 @@ here=$(dirname "$0")
 [ $# -eq 2 ] || [ "${3:-}" = arm64 ] || fail "usage: mkroot.sh SUITE DIR [arm64]"
 [ "$(id -u)" -eq 0 ] || fail "needs root: it makes a Debian root"
 suite=$1 root=$2 arch=${3:-}
-cache=${WAVEGRID_CACHE:-/var/cache/wavegrid}
+cache=$(cache_dir)
 name=$suite${arch:+-$arch}
 base=$cache/$name-base.tar
 

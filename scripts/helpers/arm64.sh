@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Runs a command with arm64 programs runnable through qemu-user: arm64.sh
 # COMMAND... In a mount namespace of its own it mounts binfmt_misc and
-# registers Debian's qemu-aarch64 line as "wavegrid-aarch64", its interpreter
-# taken from the qemu-user-static package, fetched and unpacked (not
-# installed) into the cache; the entry is removed when the command ends,
-# whatever happened, and the mount ends with the namespace. Flag F opens the
-# interpreter once, so it serves in any root. Inside another run, it only
-# runs the command. Needs root.
+# registers the release's qemu-aarch64 line as "wavegrid-aarch64"; the entry
+# is removed when the command ends, whatever happened, and the mount ends
+# with the namespace. Flag F opens the interpreter once, so it serves in any
+# root. Inside another run, it only runs the command. Needs root.
+#
+# qemu-user comes from this machine's release, fetched and unpacked, never
+# installed: qemu-user-static and the qemu packages it depends on. Debian 12's
+# holds the emulator and its binfmt line itself; Debian 13's is a transitional
+# package over qemu-user and qemu-user-binfmt. It is kept in the release's
+# cache while it is the archive's current version.
 set -euo pipefail
 self=$(realpath "$0")
 . "$(dirname "$self")/lib.sh"
@@ -21,21 +25,30 @@ shift
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# qemu-user-static, kept in the cache where the cache can be written.
-cache=${WAVEGRID_CACHE:-/var/cache/wavegrid}
-qemu=$cache/qemu-user-static
-if [ ! -f $qemu/usr/lib/binfmt.d/qemu-aarch64.conf ]; then
+version=$(apt-cache policy qemu-user-static | awk '$1 == "Candidate:" { print $2 }')
+case $version in "" | "(none)") fail "no qemu-user-static in apt's lists of the $(release) release: run apt-get update" ;; esac
+cache=$(cache_dir)
+qemu=$cache/qemu-user
+conf=usr/lib/binfmt.d/qemu-aarch64.conf
+if [ "$(cat "$qemu/VERSION" 2>/dev/null)" != "$version" ]; then
   mkdir -p "$cache" 2>/dev/null && [ -w "$cache" ] || qemu=$work/qemu
-  step "fetching qemu-user-static (apt-get download)" \
-    bash -c "cd '$work' && apt-get download -q qemu-user-static >/dev/null 2>&1"
-  step "unpacking qemu-user-static" dpkg-deb -x "$work"/qemu-user-static_*.deb "$work/unpacked"
+  mapfile -t packages < <(echo qemu-user-static
+    apt-cache depends qemu-user-static | awk '$1 == "Depends:" && $2 ~ /^qemu-/ { print $2 }')
+  step "fetching ${packages[*]} $version (apt-get download)" \
+    bash -c "cd '$work' && apt-get download -q ${packages[*]} >/dev/null 2>&1"
+  for deb in "$work"/*.deb; do
+    step "unpacking ${deb##*/}" dpkg-deb -x "$deb" "$work/unpacked"
+  done
+  [ -f "$work/unpacked/$conf" ] || fail "no qemu-aarch64 binfmt line in ${packages[*]} $version"
+  echo "$version" >"$work/unpacked/VERSION"
   rm -rf "$qemu" && mv "$work/unpacked" "$qemu"
 fi
+interpreter=$(cut -d: -f7 "$qemu/$conf")
+[ -x "$qemu$interpreter" ] || fail "no $interpreter, the qemu-aarch64 line's interpreter, in ${qemu}"
 
 mountpoint -q /proc/sys/fs/binfmt_misc ||
   step "mounting binfmt_misc" mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
-line=$(sed -e 's|^:qemu-aarch64:|:wavegrid-aarch64:|' \
-  -e "s|:/usr/libexec/qemu-binfmt/|:$qemu/usr/libexec/qemu-binfmt/|" $qemu/usr/lib/binfmt.d/qemu-aarch64.conf)
+line=$(sed -e 's|^:qemu-aarch64:|:wavegrid-aarch64:|' -e "s|:$interpreter:|:$qemu$interpreter:|" "$qemu/$conf")
 [ -e $entry ] && echo -1 >$entry # left by a run that was killed
 trap '{ echo -1 >$entry; } 2>/dev/null; rm -rf "$work"' EXIT
 { printf '%s\n' "$line" >/proc/sys/fs/binfmt_misc/register; } 2>/dev/null ||

@@ -36,11 +36,24 @@ stop_xvfb() {
   wait "$XVFB_PID" 2>/dev/null || true
 }
 
+# The codename of the Debian release this machine runs (bookworm, trixie).
+release() {
+  (. /etc/os-release && echo "$VERSION_CODENAME")
+}
+
+# Where the scripts keep what they make once (Debian bases, qemu-user): a
+# folder for this machine's release in $WAVEGRID_CACHE, /var/cache/wavegrid by
+# default, so that a root of another release is never handed what this one
+# made.
+cache_dir() {
+  echo "${WAVEGRID_CACHE:-/var/cache/wavegrid}/$(release)"
+}
+
 # The Debian archive this machine installs from: the first deb source of its
 # own release in apt's configuration, so a local mirror or proxy serves too.
 archive() {
   local release uri
-  release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+  release=$(release)
   uri=$(apt-get indextargets --no-release-info --format '$(TARGET_OF) $(RELEASE) $(REPO_URI)' \
     'Created-By: Packages' 2>/dev/null | awk -v r="$release" '$1 == "deb" && $2 == r { print $3; exit }')
   [ -n "$uri" ] || fail "no deb source for Debian's $release suite in apt's configuration"
