@@ -1,7 +1,7 @@
 // Frame rate of the real drawing path on the current display, with a
 // breakdown of each frame: calcme, the GL submission, the pause, the swap.
 // The pause and the swap are timed by wrapping SDL's own entry points.
-// Usage: frame_bench [FRAMES [ZOOM]]
+// Usage: frame_bench [FRAMES]
 #include <SDL.h>
 #include <dlfcn.h>
 
@@ -40,8 +40,6 @@ extern "C" void SDL_GL_SwapBuffers()
 int main(int argc, char **argv)
 {
     const int frames = argc > 1 ? atoi(argv[1]) : 1000;
-    if (argc > 2)
-        zoom = atof(argv[2]); // distance of the grid, -25 at start
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         return fprintf(stderr, "Video initialization failed: %s\n", SDL_GetError()), 1;
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);

@@ -1,15 +1,14 @@
-"""The web page's frame rate in each headless engine (tools/browsers.py), WebGL in software
+"""The web page's frame rate in each headless engine (the tests' support/browsers.py), WebGL in software
 (Chromium's SwiftShader, Mesa's llvmpipe for Firefox and WebKitGTK), and where the machine's
 time goes meanwhile. Each page is served from 127.0.0.1 and left running for a while; its
 WebGL context is wrapped to count the program's passes (one clear each) and time its draw
 calls, and a frame callback counts the frames the browser showed with a new pass in them.
-Usage: web_bench.py SECONDS NATIVE_FPS ENGINE:NAME=FOLDER..."""
-import collections, os, pathlib, re, subprocess, sys, time
+Usage, with PYTHONPATH=tests (scripts/bench.sh runs it): web_bench.py SECONDS NATIVE_FPS
+ENGINE:NAME=FOLDER..."""
+import collections, os, pathlib, re, sys, time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../tools"))
-import browsers  # noqa: E402
-
-SERVE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../scripts/serve.sh")
+from support import browsers
+from support.serve import Served
 
 # Run in the page once the demo runs: the context SDL draws with is the
 # canvas's one, so it is wrapped in place; getContext gives it back.
@@ -44,19 +43,17 @@ def cpu():
 
 
 def measure(browser, folder, seconds):
-    server = subprocess.Popen([SERVE, os.path.abspath(folder), "0"], stdout=subprocess.PIPE,
-                              stderr=subprocess.DEVNULL, text=True)
-    port = re.search(r"port (\d+)", server.stdout.readline())[1]
-    asked = time.time()
-    browser.get(f"http://127.0.0.1:{port}/")
-    while not browser.js("return status.hidden") and time.time() < asked + 60:
-        time.sleep(0.02)
-    running = time.time() - asked
-    browser.js(COUNT)
-    time.sleep(3)  # warm
-    read = lambda: (browser.js("return Object.assign({}, bench)"), time.time(), cpu())
-    (a, t0, c0), _, (b, t1, c1) = read(), time.sleep(seconds), read()
-    server.kill()
+    with Served(os.path.abspath(folder)) as server:
+        asked = time.time()
+        browser.get(server.url)
+        while not browser.js("return status.hidden") and time.time() < asked + 60:
+            time.sleep(0.02)
+        running = time.time() - asked
+        browser.js(COUNT)
+        time.sleep(3)  # warm
+        a, t0, c0 = browser.js("return Object.assign({}, bench)"), time.time(), cpu()
+        time.sleep(seconds)
+        b, t1, c1 = browser.js("return Object.assign({}, bench)"), time.time(), cpu()
     n, s = {k: b[k] - a[k] for k in a}, t1 - t0
     return n["shown"] / s, n["passes"] / s, n, collections.Counter({k: (c1[k] - c0[k]) / s for k in c1}), running
 

@@ -6,14 +6,16 @@
 # the program with SDL.dll beside it (SDL is under the LGPL: anyone may put
 # another SDL.dll of 1.2 there), the data, and text files with Windows line
 # ends; CPack packs that as a zip.
+include(${CMAKE_CURRENT_LIST_DIR}/controls.cmake)
 set(CPACK_PACKAGE_NAME wavegrid)
 set(CPACK_PACKAGE_CONTACT "The wavegrid developers <wavegrid@users.noreply.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "rippling surface of glowing sprites, a real-time demo")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-  "A 60 x 60 grid of light-blue, additively blended sprites forms a rippling\n"
-  "surface. Two sine oscillators feed waves in at one edge and the waves\n"
-  "travel row by row. The mouse spins the grid about three axes; keys tune\n"
-  "the oscillators and the distance. Full screen, 800 x 600, OpenGL.")
+  "A rippling surface: a 60 x 60 grid of points, 59 x 59 of them drawn as\n"
+  "light-blue, additively blended sprites. Two sine oscillators feed waves\n"
+  "in at one edge and the waves travel row by row. The mouse spins the grid\n"
+  "about three axes; keys tune the oscillators and the distance. Full\n"
+  "screen, 800 x 600, OpenGL.")
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
@@ -35,15 +37,13 @@ if(WIN32)
     file(WRITE ${PROJECT_BINARY_DIR}/zip/${name} "${text}")
     install(FILES ${PROJECT_BINARY_DIR}/zip/${name} DESTINATION .)
   endfunction()
-  file(READ ${WAVEGRID_SDL_PREFIX}/SOURCE source)
-  string(STRIP "${source}" source)
-  file(WRITE ${PROJECT_BINARY_DIR}/sdl-head.txt "SDL.dll is SDL 1.2.15, for x86_64-w64-mingw32 \
-without audio, joystick,\nCD-ROM or DirectX, built from ${source}.\n\nIt is under the GNU Lesser \
-General Public License 2.1, below: you may\nreplace it with another build of SDL 1.2. SDL's entry \
-code (SDLmain), linked\ninto wavegrid.exe, is in the public domain.\n\n")
-  install_text(README.txt docs/windows-readme.txt)
+  # The README with its version and controls; SDL's licence after what
+  # scripts/helpers/sdl-windows.sh wrote of how SDL.dll was built (ABOUT).
+  controls_text(CONTROLS_TEXT)
+  configure_file(docs/windows-readme.txt ${PROJECT_BINARY_DIR}/windows-readme.txt @ONLY)
+  install_text(README.txt ${PROJECT_BINARY_DIR}/windows-readme.txt)
   install_text(LICENSE.txt LICENSE)
-  install_text(SDL-LICENSE.txt ${PROJECT_BINARY_DIR}/sdl-head.txt ${WAVEGRID_SDL_PREFIX}/COPYING)
+  install_text(SDL-LICENSE.txt ${WAVEGRID_SDL_PREFIX}/ABOUT ${WAVEGRID_SDL_PREFIX}/COPYING)
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -60,10 +60,14 @@ else()
     install(FILES linux/wavegrid-${size}.png RENAME wavegrid.png
       DESTINATION share/icons/hicolor/${size}x${size}/apps)
   endforeach()
-  # The manual page and the changelog compressed as Debian has them.
+  # The manual page, with its version and controls, and the changelog,
+  # compressed as Debian has them.
+  controls_man(CONTROLS_MAN)
+  configure_file(linux/wavegrid.6 ${PROJECT_BINARY_DIR}/wavegrid.6 @ONLY)
+  configure_file(linux/changelog ${PROJECT_BINARY_DIR}/changelog COPYONLY)
   foreach(doc wavegrid.6 changelog)
-    add_custom_command(OUTPUT ${doc}.gz DEPENDS linux/${doc} VERBATIM
-      COMMAND sh -c "gzip -9n <'${PROJECT_SOURCE_DIR}/linux/${doc}' >${doc}.gz")
+    add_custom_command(OUTPUT ${doc}.gz DEPENDS ${PROJECT_BINARY_DIR}/${doc} VERBATIM
+      COMMAND sh -c "gzip -9n <${doc} >${doc}.gz")
   endforeach()
   add_custom_target(docs ALL DEPENDS wavegrid.6.gz changelog.gz)
   install(FILES ${PROJECT_BINARY_DIR}/wavegrid.6.gz DESTINATION share/man/man6)

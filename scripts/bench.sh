@@ -4,7 +4,10 @@
 # every SDL 1.2 the machine has, alternated; then, right after one more
 # native run, the web page in headless Chromium, Firefox and WebKitGTK, and
 # in Chromium as Emscripten's own GL emulation draws it, beside that rate.
-# The benchmarks are built in the tests' build, build/test.
+# What it measures is built under build/: the benchmarks in the tests'
+# build, build/test, the page in build/bench/web, Emscripten's own drawing
+# in build/web-test. FRAMES (500) sets the native frames timed a run,
+# WEB_SECONDS (10) how long each page is watched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
@@ -12,7 +15,9 @@ out=build/test
 step "installing the packages (scripts/deps.sh test)" scripts/deps.sh test
 step "configuring the benchmarks (cmake --preset test)" cmake --preset test >/dev/null
 step "building the benchmarks" cmake --build --preset test -j"$(nproc)" --target calcme_bench frame_bench
-step "the web builds (scripts/web.sh)" scripts/web.sh wavegrid_emulated >/dev/null
+step "the page (scripts/web.sh --out build/bench)" scripts/web.sh --out build/bench >/dev/null
+step "the page as Emscripten draws it (cmake --workflow --preset web-test)" \
+  cmake --workflow --preset web-test >/dev/null
 $out/bench/calcme_bench
 start_xvfb
 trap stop_xvfb EXIT
@@ -26,6 +31,6 @@ done
 echo "== ${sdls[0]% *}, just before the browser"
 LD_LIBRARY_PATH=${sdls[0]#* } $out/bench/frame_bench "${FRAMES:-500}" | tee $out/frame_bench.txt
 native=$(awk '/frames per second/ { print $4 }' $out/frame_bench.txt)
-/usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" chromium:ours=dist/web \
-  firefox:ours=dist/web webkit:ours=dist/web \
-  "chromium:Emscripten's own GL emulation=build/web/wavegrid-emulated"
+PYTHONPATH=tests /usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" \
+  chromium:ours=build/bench/web firefox:ours=build/bench/web webkit:ours=build/bench/web \
+  "chromium:Emscripten's own GL emulation=build/web-test/wavegrid-emulated"

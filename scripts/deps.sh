@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages one use of the project needs:
-#   deps.sh run       build and run the demo (on any SDL 1.2), save a screenshot
-#   deps.sh windows   build the Windows zip: MinGW-w64, SDL's source, Wine
+#   deps.sh run       build and run the demo, on either SDL 1.2
+#   deps.sh windows   build the Windows zip: MinGW-w64, and what SDL's source needs
 #   deps.sh web       build the web page: Emscripten
 #   deps.sh deb       build the Debian package and check it
-#   deps.sh cross     build it for arm64, in the cross root scripts/deb.sh arm64 makes
-#   deps.sh anim      run, and what scripts/remake-animation.sh records the animation with
+#   deps.sh cross     build it for arm64, in the cross root scripts/deb-arm64.sh makes
+#   deps.sh shots     run, and what scripts/screenshot.sh and remake-animation.sh take pictures with
 #   deps.sh root      what scripts/mkroot.sh makes a Debian root with
-#   deps.sh test      all of the above, and the tests and benchmarks
+#   deps.sh test      all of the above, and the tests and benchmarks (Wine among them)
 # As root it runs apt-get itself, showing what it installs and, if that
 # fails, apt's last words; otherwise it prints the line to run and fails.
 set -euo pipefail
@@ -15,29 +15,29 @@ set -euo pipefail
 
 # libsdl1.2-compat and libsdl2-2.0-0: sdl12-compat, beside the classic SDL
 # 1.2 on Debian 12; on Debian 13 it is the only SDL 1.2 and libsdl1.2-dev's.
-run=(cmake make g++ pkg-config libsdl1.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
-  libglx-mesa0 libsdl1.2-compat libsdl2-2.0-0 xvfb xauth libx11-dev libpng-dev)
-windows=(g++-mingw-w64-x86-64-win32 dpkg-dev xz-utils ca-certificates wine64)
+build=(cmake make g++ pkg-config libsdl1.2-dev libgl-dev libglu1-mesa-dev)
+run=("${build[@]}" libgl1-mesa-dri libglx-mesa0 libsdl1.2-compat libsdl2-2.0-0)
+windows=(cmake make pkg-config g++-mingw-w64-x86-64-win32 dpkg-dev xz-utils ca-certificates)
 web=(cmake make emscripten)
 deb=(dpkg-dev file lintian desktop-file-utils)
 cross=(crossbuild-essential-arm64 cmake make pkg-config libsdl1.2-dev:arm64 libgl-dev:arm64
-  libglu1-mesa-dev:arm64 libx11-dev:arm64 libpng-dev:arm64)
-python=(python3 python3-xlib python3-pil)
+  libglu1-mesa-dev:arm64)
+shots=(xvfb xauth python3 python3-xlib python3-pil python3-numpy)
 root=(debootstrap git tar util-linux)
-test=(clang-format binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
-  python3-pytest python3-pytest-xvfb python3-numpy chromium chromium-driver python3-selenium
+test=(wine64 clang-format binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
+  python3-pytest python3-pytest-xvfb chromium chromium-driver python3-selenium
   firefox-esr webkit2gtk-driver python3-websocket)
 case "${1:-test}" in
 run) packages=("${run[@]}") ;;
-windows) packages=("${run[@]}" "${windows[@]}") ;;
+windows) packages=("${windows[@]}") ;;
 web) packages=("${web[@]}") ;;
-deb) packages=("${run[@]}" "${deb[@]}") ;;
+deb) packages=("${build[@]}" "${deb[@]}") ;;
 cross) packages=("${cross[@]}" "${deb[@]}") ;;
-anim) packages=("${run[@]}" "${python[@]}") ;;
+shots) packages=("${run[@]}" "${shots[@]}") ;;
 root) packages=("${root[@]}") ;;
-test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${deb[@]}" "${python[@]}" "${root[@]}"
+test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${deb[@]}" "${shots[@]}" "${root[@]}"
   "${test[@]}") ;;
-*) fail "no group '$1': the groups are run, windows, web, deb, cross, anim, root and test" ;;
+*) fail "no group '$1': the groups are run, windows, web, deb, cross, shots, root and test" ;;
 esac
 # arm64 packages beside the machine's own (multiarch): only in a root of ours.
 if [[ " ${packages[*]}" == *:arm64* ]] && ! dpkg --print-foreign-architectures | grep -qx arm64; then

@@ -1,20 +1,21 @@
 """The Debian package (scripts/deb.sh) as a user gets it: installed with apt in a fresh root of
 this machine's release, started by its launcher from / on the session's screen, then purged.
-With WAVEGRID_ARCH=arm64, the arm64 package in an arm64 root, under qemu-user."""
+With WAVEGRID_ARCH=arm64, the arm64 package (scripts/deb-arm64.sh) in an arm64 root, under
+qemu-user."""
 import glob, os, platform, re, shutil, subprocess, tempfile
 
 import pytest
 
-from conftest import HERE, Demo, bmp, failed, grab, move, tap, tinted, wait_lit
+from support.demo import TOP, Demo, bmp, failed, grab, move, tap, tinted, wait_lit, write
 
-SCRIPTS, DEBS = f"{os.path.dirname(HERE)}/scripts", glob.glob(os.environ["WAVEGRID_DEB"])
-assert len(DEBS) == 1, f"want one package as {os.environ['WAVEGRID_DEB']} (scripts/deb.sh), found {DEBS}"
+SCRIPTS, DEBS = f"{TOP}/scripts", glob.glob(os.environ["WAVEGRID_DEB"])
+assert len(DEBS) == 1, f"want one package as {os.environ['WAVEGRID_DEB']}, found {DEBS}"
 DEB, NAME = DEBS[0], os.path.basename(DEBS[0])
 ARCH = os.environ.get("WAVEGRID_ARCH")  # emulated, the demo draws a frame or two a second
 
 
 def inroot(root, *command):
-    run = subprocess.run([f"{SCRIPTS}/inroot.sh", root, *command], capture_output=True, text=True)
+    run = subprocess.run([f"{SCRIPTS}/inroot.sh", root, *command], capture_output=True, text=True, timeout=1200)
     assert run.returncode == 0, run.stdout + run.stderr
 
 
@@ -27,8 +28,8 @@ def test_the_emulator_is_this_releases():
     """qemu-user, as registered by scripts/helpers/arm64.sh, is the one this release's archive offers."""
     with open("/proc/sys/fs/binfmt_misc/wavegrid-aarch64") as entry:
         emulator = re.search(r"^interpreter (\S+)", entry.read(), re.M)[1]
-    said = subprocess.run([os.path.realpath(emulator), "--version"], capture_output=True, text=True).stdout
-    policy = subprocess.run(["apt-cache", "policy", "qemu-user-static"], capture_output=True, text=True).stdout
+    said = subprocess.run([os.path.realpath(emulator), "--version"], capture_output=True, text=True, timeout=60).stdout
+    policy = subprocess.run(["apt-cache", "policy", "qemu-user-static"], capture_output=True, text=True, timeout=60).stdout
     got, want = re.search(r"\(Debian (\S+)\)", said), re.search(r"Candidate: (\S+)", policy)
     assert got and want and got[1] == want[1], f"{emulator} says {said[:80]!r}, this release's is {want and want[1]}"
 
@@ -38,7 +39,7 @@ def test_installs_starts_from_anywhere_refuses_bad_sprites_and_purges_clean(dpy)
     root = tempfile.mktemp(prefix="wavegrid-package.", dir="/var/tmp")
     try:
         release = platform.freedesktop_os_release()["VERSION_CODENAME"]
-        subprocess.run([f"{SCRIPTS}/mkroot.sh", release, root, *filter(None, [ARCH])], check=True)
+        subprocess.run([f"{SCRIPTS}/mkroot.sh", release, root, *filter(None, [ARCH])], check=True, timeout=1200)
         shutil.copy(DEB, f"{root}/tmp/")
         inroot(root, "sh", "-c", f"apt-get update -q && apt-get install -y -q /tmp/{NAME}")
         move(dpy, 400, 300)
@@ -47,7 +48,7 @@ def test_installs_starts_from_anywhere_refuses_bad_sprites_and_purges_clean(dpy)
         tap(dpy, "Escape")
         assert demo.finish(120 if ARCH else 30) == 0, demo.errors()
         for sprite in bmp(64, 64, "RGB")[:20], b"P6 64 64 255\n", bmp(4, 4, "RGB", 30000):
-            open(f"{root}/usr/share/games/wavegrid/data/sprite01.bmp", "wb").write(sprite)
+            write(f"{root}/usr/share/games/wavegrid/data/sprite01.bmp", sprite)
             failed(launched(root), "Sprite texture loading failed: ")  # with SDL's reason
         inroot(root, "rm", "-r", "/usr/share/games/wavegrid")
         failed(launched(root), "Sprite texture loading failed: ")  # its own line, nothing else

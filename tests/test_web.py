@@ -1,17 +1,16 @@
 """The web page in headless browsers, served from 127.0.0.1: the pixels are the browser's own.
 Chromium, as a desktop and as a phone, carries the page's checks; Firefox and WebKitGTK show
-that the page runs in their engines. The browsers come from tools/browsers.py."""
-import io, os, re, shutil, subprocess, sys
+that the page runs in their engines. The browsers come from support/browsers.py."""
+import io, os, shutil
 
 import numpy as np
 import pytest
 from PIL import Image
 from selenium.webdriver.common.keys import Keys
 
-from conftest import HERE, bmp, steers, until
-
-sys.path.insert(0, f"{HERE}/../tools")
-import browsers  # noqa: E402
+from support import browsers
+from support.demo import bmp, steers, until, write
+from support.serve import Served
 
 PAGE, BUILD = os.environ["WAVEGRID_WEB"], os.environ["WAVEGRID_WEB_BUILD"]
 # wavegrid.data is the packed sprite alone, and wavegrid.js reads it as that many bytes: a
@@ -32,12 +31,11 @@ def site(tmp_path):
 
     def serve(folder):
         shutil.copytree(folder, tmp_path, dirs_exist_ok=True)
-        servers.append(subprocess.Popen([f"{HERE}/../scripts/serve.sh", tmp_path, "0"],
-                                        stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True))
-        port = re.search(r"port (\d+)", servers[-1].stdout.readline())[1]
-        return tmp_path, f"http://127.0.0.1:{port}/"
+        servers.append(Served(tmp_path))
+        return tmp_path, servers[-1].url
     yield serve
-    [server.kill() for server in servers]
+    for server in servers:
+        server.close()
 
 
 def shot(b):  # the canvas as the browser shows it, at its 800 x 600 pixels
@@ -64,9 +62,11 @@ def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site):
         b.get(url)
         assert until(lambda: shot(b).any()) and not said(b)
         assert b.js("return getComputedStyle(document.getElementById('pad')).display") == "none"
-        steers(lambda: shot(b), lambda: b.keys(*[Keys.ARROW_DOWN] * 60),
-               engine == "chromium" and (lambda: b.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {
-                   "type": "mouseMoved", **point(b, "canvas", 0.5, 0.95)})))
+        below = None
+        if engine == "chromium":  # a real mouse, through the DevTools protocol
+            def below():
+                b.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": "mouseMoved", **point(b, "canvas", 0.5, 0.95)})
+        steers(lambda: shot(b), lambda: b.keys(*[Keys.ARROW_DOWN] * 60), below)
         b.keys(Keys.ESCAPE)
         assert says(b, "The demo has ended.")
     finally:
@@ -79,7 +79,7 @@ def test_a_frame_is_drawn_alike_both_ways_and_keeps_its_colours(browser, site):
     frames = {}
     for way in ("batched", "emulated"):
         folder, url = site(f"{BUILD}/frame-{way}")
-        open(folder / "wavegrid.data", "wb").write(bmp(64, 64, "RGB", colour=(255, 0, 0), box=(0, 8, 40, 24)))
+        write(folder / "wavegrid.data", bmp(64, 64, "RGB", colour=(255, 0, 0), box=(0, 8, 40, 24)))
         browser.get(url)
         assert says(browser, "The demo has ended.")
         browser.js("status.hidden = true")  # the line over the frame
@@ -95,11 +95,14 @@ def test_a_frame_is_drawn_alike_both_ways_and_keeps_its_colours(browser, site):
     ("lost", "The browser took the demo's WebGL away.")], ids=["bad sprite", "no .wasm", "WebGL lost"])
 def test_a_failed_start_or_a_lost_webgl_says_why_on_the_page(browser, site, fault, head):
     folder, url = site(PAGE)
-    fault == "wavegrid.data" and open(folder / fault, "wb").write(bytes(SPRITE))
-    fault == "wavegrid.wasm" and os.remove(folder / fault)
+    if fault == "wavegrid.data":
+        write(folder / fault, bytes(SPRITE))
+    if fault == "wavegrid.wasm":
+        os.remove(folder / fault)
     browser.get(url)
-    fault == "lost" and until(lambda: shot(browser).any()) and browser.js(
-        "canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()")
+    if fault == "lost":
+        assert until(lambda: shot(browser).any())
+        browser.js("canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()")
     assert says(browser, head), said(browser)
     assert browser.js("return !again.hidden")
     assert any(head in e["message"] for e in browser.driver.get_log("browser"))
@@ -149,7 +152,8 @@ def test_the_page_fills_a_phone_and_a_pinch_or_a_swipe_moves_nothing(phone):
             touch(phone, "touchMove", {"x": a["x"] - 8 * n, "y": a["y"] + 8 * n}, {"x": z["x"] + 8 * n, "y": z["y"]})
         touch(phone, "touchEnd")
         touch(phone, "touchStart", a)
-        [touch(phone, "touchMove", {"x": a["x"], "y": a["y"] - 20 * n}) for n in range(10)]
+        for n in range(10):
+            touch(phone, "touchMove", {"x": a["x"], "y": a["y"] - 20 * n})
         touch(phone, "touchEnd")
     assert phone.js("return [visualViewport.scale, scrollX, scrollY, visualViewport.offsetTop]") == [1, 0, 0, 0]
 
@@ -167,17 +171,26 @@ def test_by_touch_a_drag_turns_it_controls_hold_and_let_go_and_quit_ends_it(phon
     got = lambda kind: phone.js(f"return got.{kind}")
     hold = lambda button: touch(phone, "touchStart", point(phone, f'[data-key="{button}"]'))
     centre, below = point(phone, "canvas"), point(phone, "canvas", 0.5, 0.95)
-    steers(lambda: shot(phone), lambda: (hold(40), until(lambda: got("keydown") >= 60), touch(phone, "touchEnd")),
-           lambda: [touch(phone, kind, at) for kind, at in (("touchStart", centre), ("touchMove", below))])
+    def farther():
+        hold(40)
+        assert until(lambda: got("keydown") >= 60)
+        touch(phone, "touchEnd")
+
+    def drag_down():
+        touch(phone, "touchStart", centre)
+        touch(phone, "touchMove", below)
+    steers(lambda: shot(phone), farther, drag_down)
     touch(phone, "touchEnd")
     for way, end in ENDS.items():
         down, up = got("keydown"), got("keyup")
         hold(40)
         assert until(lambda: got("keydown") >= down + 3), way  # repeating while held
         end(phone)
+        assert until(lambda: got("keyup") == up + 1, 5), way
         down = got("keydown")
-        assert got("keyup") == up + 1 and not until(lambda: got("keydown") > down, 0.5), way
-        way in ("lift", "cancel") or touch(phone, "touchEnd")
+        assert not until(lambda: got("keydown") > down, 0.5) and got("keyup") == up + 1, way
+        if way not in ("lift", "cancel"):
+            touch(phone, "touchEnd")
     hold(27)
     touch(phone, "touchEnd")
     assert says(phone, "The demo has ended.")

@@ -14,26 +14,43 @@ fail() {
   exit 1
 }
 
-# Starts a private Xvfb (800x600x16 unless XVFB_SCREEN says otherwise) and
-# exports DISPLAY; stop_xvfb ends it.
+# Starts a private Xvfb of the demo's 800x600x16 and exports DISPLAY;
+# stop_xvfb ends it, and may be called whether it started or not.
 start_xvfb() {
   local out
   out=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-800x600x16}" -noreset -nolisten tcp \
-    3>"$out" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 800x600x16 -noreset -nolisten tcp 3>"$out" 2>/dev/null &
   XVFB_PID=$!
   for _ in $(seq 100); do
     [ -s "$out" ] && break
     sleep 0.1
   done
-  [ -s "$out" ] || { echo "Xvfb did not start" >&2; return 1; }
+  if [ ! -s "$out" ]; then
+    rm -f "$out"
+    stop_xvfb
+    fail "Xvfb did not start"
+  fi
   export DISPLAY=":$(tr -d '\n' <"$out")"
   rm -f "$out"
 }
 
 stop_xvfb() {
-  kill "$XVFB_PID" 2>/dev/null || true
-  wait "$XVFB_PID" 2>/dev/null || true
+  stop "${XVFB_PID:-}"
+}
+
+# stop PID: ends a process of this script's that may be gone already.
+stop() {
+  [ -n "$1" ] || return 0
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
+
+# use_sdl classic|compat: the demo started after it runs on that SDL 1.2.
+use_sdl() {
+  local folder
+  folder=$(sdl12s | awk -v k="$1" '$1 == k { print $2 }')
+  [ -n "$folder" ] || fail "finding the $1 SDL 1.2 failed: is it installed? (docs/linux.md)"
+  export LD_LIBRARY_PATH=$folder
 }
 
 # The codename of the Debian release this machine runs (bookworm, trixie).

@@ -1,13 +1,15 @@
-"""Steers the demo on $DISPLAY with XTest and records it as a looping GIF:
-record.py OUT.gif [FRAMES]"""
+"""Steers the demo on $DISPLAY with XTest and records it as a looping GIF of 40 frames:
+record.py OUT.gif PID, once the demo PID has drawn. The screen is read by the tests'
+grabber (PYTHONPATH=tests, as scripts/remake-animation.sh runs it)."""
 import sys, time
 
 from PIL import Image
 from Xlib import X, display
 from Xlib.ext import xtest
 
+from support.screen import alive, grab, picture, until
+
 d = display.Display()
-root = d.screen().root
 
 
 def point(x, y, seconds):
@@ -17,19 +19,19 @@ def point(x, y, seconds):
 
 
 def frame():
-    g = root.get_geometry()
-    raw = root.get_image(0, 0, g.width, g.height, X.ZPixmap, 0xFFFFFFFF).data
-    img = Image.frombytes("RGB", (g.width, g.height), raw, "raw", "BGR;16")
-    small = img.resize((g.width // 2, g.height // 2), Image.LANCZOS)
+    img = picture(grab(d))
+    small = img.resize((img.width // 2, img.height // 2), Image.LANCZOS)
     return small.quantize(64, Image.Quantize.MEDIANCUT)  # a smaller file, the glow intact
 
 
+pid = int(sys.argv[2])
+if not until(lambda: not alive(pid) or grab(d).any(), 60) or not alive(pid):
+    sys.exit("record.py: the demo drew nothing")
 point(400, 480, 1.2)  # tilt: the far rows rise into view
 point(470, 300, 0.5)  # then a slow turn about the upright and the viewing axis
 frames = []
-for _ in range(int(sys.argv[2]) if len(sys.argv) > 2 else 40):
+for _ in range(40):
     frames.append(frame())
     time.sleep(0.08)
 point(400, 300, 0)
-frames[0].save(sys.argv[1], save_all=True, append_images=frames[1:], duration=100, loop=0,
-               optimize=True)
+frames[0].save(sys.argv[1], save_all=True, append_images=frames[1:], duration=100, loop=0, optimize=True)

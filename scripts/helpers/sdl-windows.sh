@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds SDL 1.2.15 for 64-bit Windows as SDL.dll, from Debian 12's source
 # package with Debian's patches, and installs it into the folder given, with
-# SDL's licence (COPYING) and a line naming the source (SOURCE). apt gets a
+# SDL's licence (COPYING) and what the zip says of it (ABOUT: how it was
+# built, from which source, and what its licence allows). apt gets a
 # source list and a lists folder of its own for this, on the machine's own
 # Debian archive: the machine's configuration stays as it is. Debian 13 has
 # no classic SDL 1.2 to build, so the source always comes from Debian 12.
@@ -28,15 +29,25 @@ step "fetching the source package libsdl1.2" "${apt[@]}" source --download-only 
 step "unpacking libsdl1.2" dpkg-source -q -x libsdl1.2_*.dsc sdl >/dev/null
 version=$(sed -n 's/^Version: //p' libsdl1.2_*.dsc)
 cd sdl
+options=(--enable-shared --disable-static --disable-audio --disable-joystick --disable-cdrom
+  --disable-directx)
 step "configuring SDL for x86_64-w64-mingw32" ./configure -q --host=x86_64-w64-mingw32 \
-  --prefix="$prefix" --enable-shared --disable-static --disable-audio --disable-joystick \
-  --disable-cdrom --disable-directx
+  --prefix="$prefix" "${options[@]}"
 step "building SDL" make -s -j"$(nproc)" >/dev/null
 # Installed aside and moved in whole: a folder that exists is a finished build.
 step "installing SDL" make -s install DESTDIR="$work/dest" >/dev/null
 step "stripping SDL.dll" x86_64-w64-mingw32-strip --strip-unneeded "$work/dest$prefix/bin/SDL.dll"
 cp COPYING "$work/dest$prefix/COPYING"
-echo "Debian 12's source package libsdl1.2, version $version, with Debian's
-patches (apt-get source libsdl1.2=$version)" >"$work/dest$prefix/SOURCE"
+cat >"$work/dest$prefix/ABOUT" <<EOT
+SDL.dll is SDL 1.2.15 for x86_64-w64-mingw32, configured with
+${options[*]},
+built from Debian 12's source package libsdl1.2, version $version, with
+Debian's patches (apt-get source libsdl1.2=$version).
+
+It is under the GNU Lesser General Public License 2.1, below: you may
+replace it with another build of SDL 1.2. SDL's entry code (SDLmain), linked
+into wavegrid.exe, is in the public domain.
+
+EOT
 mv "$work/dest$prefix" "$prefix"
 rm -rf "$work"

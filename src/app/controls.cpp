@@ -2,7 +2,7 @@
 #include "app/app.h"
 #include "app/shell.h"
 
-int mx, my;
+static int mx, my; // pointer position of the last motion event
 
 // The pointer's offset from the centre sets the spin rate, not a position.
 void handleMouseMotion(int x, int y)

@@ -8,7 +8,7 @@
 #include "render/render.h"
 #include "wave/wave.h"
 
-SDL_Surface *surface;
+static SDL_Surface *surface; // the display; SDL frees it in SDL_Quit
 
 void Quit(int returnCode)
 {

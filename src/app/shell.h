@@ -4,9 +4,6 @@
 
 #include <SDL.h>
 
-extern int mx, my; // pointer position of the last motion event
-extern SDL_Surface *surface;
-
 void handleMouseMotion(int x, int y);
 void handleKeyPress(SDL_keysym *keysym);
 [[noreturn]] void Quit(int returnCode);

@@ -2,7 +2,8 @@
 benchmark: get(url), js(body) (a function body; what it returns comes back), keys(*keys)
 (WebDriver key codes, as selenium's Keys), png() (the window's picture) and quit().
 Chromium and WebKitGTK through Selenium and their Debian drivers; Firefox through its own
-WebDriver BiDi server (Debian has no geckodriver), over python3-websocket. Nothing is fetched."""
+WebDriver BiDi server (Debian has no geckodriver), over python3-websocket. Nothing is fetched.
+Every call waits CALL_SECONDS at most."""
 import base64, glob, inspect, json, os, re, subprocess, tempfile, time
 
 from selenium import webdriver
@@ -11,12 +12,15 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.webkitgtk.service import Service as WebKitService
 
 ENGINES = ("chromium", "firefox", "webkit")
+CALL_SECONDS = 120
 MINIBROWSER = (glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser") or ["MiniBrowser of webkit2gtk-4.1"])[0]
 
 
 class Selenium:
     def __init__(self, driver):
         self.driver = driver
+        driver.set_page_load_timeout(CALL_SECONDS)
+        driver.set_script_timeout(CALL_SECONDS)
 
     def get(self, url):
         self.driver.get(url)
@@ -49,25 +53,34 @@ class Firefox:
                  "datareporting.policy.dataSubmissionEnabled": False, "app.update.disabledForTesting": True}
         with open(f"{self.profile.name}/user.js", "w") as f:
             f.writelines(f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in prefs.items())
-        self.log = open(f"{self.profile.name}/log", "w+")
+        self.log, self.ws = open(f"{self.profile.name}/log", "w+"), None
         self.p = subprocess.Popen(["firefox-esr", "--headless", "--no-remote", "--profile", self.profile.name,
                                    f"--width={width}", f"--height={height}", "--remote-debugging-port=0"],
                                   stdout=self.log, stderr=self.log)
         end = time.time() + 60
-        while not (url := re.search(r"BiDi listening on (ws://\S+)", open(self.log.name).read())):
+        while not (url := re.search(r"BiDi listening on (ws://\S+)", self.said())):
             if self.p.poll() is not None or time.time() > end:
-                raise RuntimeError("Firefox did not start: " + open(self.log.name).read()[-500:])
+                self.quit()
+                raise RuntimeError("Firefox did not start: " + self.said()[-500:])
             time.sleep(0.05)
         import websocket  # python3-websocket; Firefox refuses a connection that names an origin
-        self.ws, self.n = websocket.create_connection(url[1] + "/session", suppress_origin=True), 0
+        self.ws = websocket.create_connection(url[1] + "/session", suppress_origin=True, timeout=CALL_SECONDS)
+        self.n = 0
         self.call("session.new", capabilities={})
         self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
 
+    def said(self):
+        with open(self.log.name) as log:
+            return log.read()
+
     def call(self, method, **params):
+        """A BiDi command's result; each message is awaited CALL_SECONDS at most."""
         self.n += 1
         self.ws.send(json.dumps({"id": self.n, "method": method, "params": params}))
+        end = time.time() + CALL_SECONDS
         while (answer := json.loads(self.ws.recv())).get("id") != self.n:
-            pass  # events
+            if time.time() > end:  # events, and no answer
+                raise TimeoutError(f"{method}: Firefox gave no answer in {CALL_SECONDS} s")
         if "error" in answer:
             raise RuntimeError(f"{method}: {answer['error']}: {answer.get('message')}")
         return answer["result"]
@@ -91,8 +104,11 @@ class Firefox:
         return base64.b64decode(self.call("browsingContext.captureScreenshot", context=self.context)["data"])
 
     def quit(self):
+        if self.ws:
+            self.ws.close()
         self.p.kill()
         self.p.wait()
+        self.log.close()
         self.profile.cleanup()
 
 

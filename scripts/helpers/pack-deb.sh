@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the Debian package by a CMake preset and checks it: pack-deb.sh
+# PRESET OUT, where PRESET is deb (this machine's architecture) or deb-arm64
+# (run in the cross root scripts/deb-arm64.sh makes, which has the cross
+# compilers and the arm64 libraries). It writes OUT/wavegrid_<version>_<arch>.deb,
+# built with Debian's hardening flags, its dependencies computed from the binary
+# (dpkg-shlibdeps); desktop-file-validate passes on the menu entry and lintian
+# finds no error (its warnings are printed).
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+. scripts/helpers/lib.sh
+case ${1:-} in
+deb) arch=$(dpkg --print-architecture) group=deb ;;
+deb-arm64) arch=arm64 group=cross ;;
+*) fail "usage: pack-deb.sh deb|deb-arm64 OUT" ;;
+esac
+[ $# -eq 2 ] || fail "usage: pack-deb.sh deb|deb-arm64 OUT"
+preset=$1 out=$2 build=build/$1
+
+rm -f "$out"/wavegrid_*_"$arch".deb # from an earlier run: only this run's may stand there after it
+step "installing the packaging tools (scripts/deps.sh $group)" scripts/deps.sh $group
+for tool in dpkg-buildflags dpkg-shlibdeps lintian desktop-file-validate; do
+  command -v $tool >/dev/null || fail "finding $tool failed: is its package installed?"
+done
+# Debian's flags for the package's architecture, all hardening on. CMake
+# reads them at a first configure only, and reads no CPPFLAGS: a fresh build
+# folder, the two joined.
+eval "$(dpkg-architecture -a"$arch" -s 2>/dev/null)"
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+eval "$(dpkg-buildflags --export=sh)"
+export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
+rm -rf $build
+step "configuring the package build (cmake --preset $preset)" cmake --preset $preset >/dev/null
+step "building wavegrid and its manual page" cmake --build --preset $preset -j"$(nproc)"
+step "checking the menu entry (desktop-file-validate)" desktop-file-validate linux/wavegrid.desktop
+
+# Packed aside and moved in whole: a package in OUT is a finished, checked one.
+rm -rf $build/pack
+step "packing the package (cpack --preset $preset)" cpack --preset $preset >/dev/null
+deb=$(echo $build/pack/wavegrid_*.deb)
+[ -f "$deb" ] || fail "packing the package (cpack) wrote no .deb"
+step "checking the package (lintian)" lintian --fail-on error "$deb"
+mkdir -p "$out"
+mv "$deb" "$out/"
+echo "$out/${deb##*/}: $(du -k "$out/${deb##*/}" | cut -f1) KB, $(dpkg-deb -f "$out/${deb##*/}" Depends)"
