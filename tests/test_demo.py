@@ -16,7 +16,7 @@ GOLDEN = f"{os.path.dirname(os.path.abspath(__file__))}/golden-{KIND}.png"
 
 def drawn(demo, shifts):
     """The demo has shifted its rows this often: at least 11 frames a shift."""
-    return until(lambda: demo.read("sinestepper") >= shifts * 150), "no frames drawn"
+    return until(lambda: demo.read("sinestepper") >= shifts * 150)
 
 
 # llvmpipe is exact for one Mesa; another may round edges and blends a little
@@ -37,7 +37,7 @@ def test_frame_matches_the_golden_image(dpy):
 
 @pytest.mark.e2e
 def test_pointer_and_keys_reach_the_parameter_block(dpy, demo):
-    assert drawn(demo, 2)
+    assert drawn(demo, 2), "no frames drawn"
     assert [demo.read(a) for a in ("xangle", "yangle", "zangle")] == [0, 0, 0], "starts still"
     assert not any(dpy.xfixes_get_cursor_image(dpy.screen().root).cursor_image), "pointer shows"
     for x, y, spin in [(537, 217, (68, -41)), (10, 12, (-195, -144)), (790, 590, (195, 145)),
@@ -67,7 +67,7 @@ def test_starts_still_on_a_large_desktop_with_a_window_manager():
             d.intern_atom("_NET_SUPPORTING_WM_CHECK"), 0))
         move(d, 960, 540)
         demo = Demo(env=env)
-        assert drawn(demo, 2)
+        assert drawn(demo, 2), "no frames drawn"
         assert [demo.read(a) for a in ("xangle", "yangle", "zangle")] == [0, 0, 0]
         assert demo.finish(sig=signal.SIGTERM) == 0
         wm.kill()

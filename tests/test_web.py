@@ -92,20 +92,22 @@ def test_a_frame_is_drawn_alike_both_ways_and_keeps_its_colours(browser, site):
 @pytest.mark.parametrize("fault,head", [
     ("wavegrid.data", "Sprite texture loading failed: data/sprite01.bmp can't be read as an image"),
     ("wavegrid.wasm", "wavegrid.wasm could not be loaded (404)"),
-    ("lost", "The browser took the demo's WebGL away.")], ids=["bad sprite", "no .wasm", "WebGL lost"])
+    ("lost", "The browser took the demo's WebGL away."), ("file", "This page must come from a web server")],
+    ids=["bad sprite", "no .wasm", "WebGL lost", "opened from a file"])
 def test_a_failed_start_or_a_lost_webgl_says_why_on_the_page(browser, site, fault, head):
     folder, url = site(PAGE)
     if fault == "wavegrid.data":
         write(folder / fault, bytes(SPRITE))
     if fault == "wavegrid.wasm":
         os.remove(folder / fault)
-    browser.get(url)
+    browser.get(f"file://{folder}/index.html" if fault == "file" else url)
     if fault == "lost":
         assert until(lambda: shot(browser).any())
         browser.js("canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()")
     assert says(browser, head), said(browser)
     assert browser.js("return !again.hidden")
-    assert any(head in e["message"] for e in browser.driver.get_log("browser"))
+    if fault != "file":
+        assert any(head in e["message"] for e in browser.driver.get_log("browser"))
 
 
 def point(b, selector, fx=0.5, fy=0.5):  # a point of an element, at fractions of its box
@@ -113,9 +115,9 @@ def point(b, selector, fx=0.5, fy=0.5):  # a point of an element, at fractions o
     return {"x": box["left"] + fx * box["width"], "y": box["top"] + fy * box["height"]}
 
 
-def touch(b, kind, *fingers):  # a real touch event: touchStart, touchMove, touchEnd or touchCancel
-    b.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {
-        "type": kind, "touchPoints": [{**f, "id": n} for n, f in enumerate(fingers)]})
+def touch(b, kind, *fingers):  # a real touch event: touchStart, touchMove, touchEnd (of the fingers
+    b.driver.execute_cdp_cmd("Input.dispatchTouchEvent", {  # given, or all) or touchCancel
+        "type": kind, "touchPoints": [{"id": n, **f} for n, f in enumerate(fingers)]})
 
 
 @pytest.fixture(params=[(390, 844), (844, 390)], ids=["upright", "wide"])
@@ -158,22 +160,45 @@ def test_the_page_fills_a_phone_and_a_pinch_or_a_swipe_moves_nothing(phone):
     assert phone.js("return [visualViewport.scale, scrollX, scrollY, visualViewport.offsetTop]") == [1, 0, 0, 0]
 
 
-# Ways a held control must let go, the last of them a turn of the phone.
-ENDS = {"lift": lambda b: touch(b, "touchEnd"), "cancel": lambda b: touch(b, "touchCancel"),
-        "slide off": lambda b: touch(b, "touchMove", point(b, "canvas")),
-        "page hidden": lambda b: b.js("dispatchEvent(new Event('blur'))"),  # as a browser tells a page
-        "turned": lambda b: b.turn(390, 844)}
+# The key each button names, as the README's controls table pairs them, and its keyCode.
+BUTTONS = {"Nearer": "Up", "Farther": "Down", "Slow step −": "1", "Slow step +": "2", "Fast step −": "q",
+           "Fast step +": "w", "Slow height −": "a", "Slow height +": "s", "Fast height −": "z",
+           "Fast height +": "x", "Reset waves": "r", "Quit": "Esc"}
+CODE = {"Up": 38, "Down": 40, "Esc": 27, **{k: ord(k.upper()) for k in "12qwaszxr"}}
+
+# Each way the page promises to let a held button go: the finger's, and what the page hears.
+LET_GO = {"lift": lambda b: touch(b, "touchEnd"), "cancel": lambda b: touch(b, "touchCancel"),
+          "slide off": lambda b: touch(b, "touchMove", point(b, "canvas")),
+          **{f"the page's {e}": lambda b, e=e: b.js(f"dispatchEvent(new Event('{e}'))")
+             for e in ("blur", "pagehide", "resize", "orientationchange")},
+          "the page hidden": lambda b: b.js("document.dispatchEvent(new Event('visibilitychange'))")}
 
 
 @pytest.mark.parametrize("phone", [(844, 390)], indirect=True, ids=["wide"])
-def test_by_touch_a_drag_turns_it_controls_hold_and_let_go_and_quit_ends_it(phone):
-    phone.js("window.got = {keydown: 0, keyup: 0}; for (const k in got) canvas.addEventListener(k, () => got[k]++)")
-    got = lambda kind: phone.js(f"return got.{kind}")
-    hold = lambda button: touch(phone, "touchStart", point(phone, f'[data-key="{button}"]'))
+def test_by_touch_a_drag_turns_it_and_each_button_gives_its_key_held_as_promised(phone):
+    phone.js("""window.got = []; for (const type of ['keydown', 'keyup'])
+      canvas.addEventListener(type, (e) => got.push([type, e.keyCode, e.repeat, performance.now()]))""")
+    seen = lambda: phone.js("return got.length")
+    since = lambda n, kind, code: [e for e in phone.js("return got")[n:] if e[0] == kind and e[1] == code]
+    at = {label: point(phone, f'#pad button:nth-child({n + 1})') for n, label in enumerate(BUTTONS)}
+    names = phone.js("return [...document.querySelectorAll('#pad button')].map((b) => b.innerText)")
+    assert names == list(BUTTONS), names
+
+    def holds(label, n):  # label's key goes down and repeats
+        assert until(lambda: len(since(n, "keydown", CODE[BUTTONS[label]])) >= 4, 10), f"{label} held should repeat"
+
+    def lets_go(label, n, why):  # once, and nothing after
+        code = CODE[BUTTONS[label]]
+        assert until(lambda: since(n, "keyup", code), 5), f"{label} should let go at {why}"
+        stop = seen()
+        assert not until(lambda: since(stop, "keydown", code), 0.3), f"{label} went on after {why}"
+        assert len(since(n, "keyup", code)) == 1, f"{label} let go twice at {why}"
+
     centre, below = point(phone, "canvas"), point(phone, "canvas", 0.5, 0.95)
+
     def farther():
-        hold(40)
-        assert until(lambda: got("keydown") >= 60)
+        touch(phone, "touchStart", at["Farther"])
+        assert until(lambda: len(since(0, "keydown", 40)) >= 60)
         touch(phone, "touchEnd")
 
     def drag_down():
@@ -181,16 +206,66 @@ def test_by_touch_a_drag_turns_it_controls_hold_and_let_go_and_quit_ends_it(phon
         touch(phone, "touchMove", below)
     steers(lambda: shot(phone), farther, drag_down)
     touch(phone, "touchEnd")
-    for way, end in ENDS.items():
-        down, up = got("keydown"), got("keyup")
-        hold(40)
-        assert until(lambda: got("keydown") >= down + 3), way  # repeating while held
+
+    for label, key in list(BUTTONS.items())[:-1]:  # a tap gives the key once
+        n = seen()
+        touch(phone, "touchStart", at[label])
+        touch(phone, "touchEnd")
+        assert until(lambda: seen() >= n + 2, 5) and phone.js("return got")[n][:3] == ["keydown", CODE[key], False], \
+            f"{label} should give {key!r}"
+        lets_go(label, n, "a tap")
+
+    first, then = [], []  # held: again after 100 ms, then every 30 ms, whatever lets it go
+    for why, end in LET_GO.items():
+        n = seen()
+        touch(phone, "touchStart", at["Nearer"])
+        holds("Nearer", n)
         end(phone)
-        assert until(lambda: got("keyup") == up + 1, 5), way
-        down = got("keydown")
-        assert not until(lambda: got("keydown") > down, 0.5) and got("keyup") == up + 1, way
-        if way not in ("lift", "cancel"):
+        lets_go("Nearer", n, why)
+        if why not in ("lift", "cancel"):  # the finger is still down
             touch(phone, "touchEnd")
-    hold(27)
-    touch(phone, "touchEnd")
+            assert len(since(n, "keyup", 38)) == 1, f"a lifted finger let Nearer go again after {why}"
+        downs = since(n, "keydown", 38)
+        assert [e[2] for e in downs] == [False] + [True] * (len(downs) - 1), "only repeats should say so"
+        gaps = np.diff([e[3] for e in downs])
+        first, then = first + [gaps[0]], then + list(gaps[1:])
+    assert 95 <= min(first) <= 130, f"the first repeat should come after 100 ms, came after {first}"
+    assert 25 <= min(then) <= 40, f"repeats should come every 30 ms, came after {then}"
+
+    n = seen()  # two fingers hold two buttons; a second finger on a held one changes nothing
+    touch(phone, "touchStart", at["Nearer"], at["Farther"])
+    holds("Nearer", n)
+    holds("Farther", n)
+    touch(phone, "touchEnd", {**at["Farther"], "id": 1})
+    lets_go("Farther", n, "its finger's lift, the other finger still down")
+    m, second = seen(), {"x": at["Nearer"]["x"] + 5, "y": at["Nearer"]["y"]}
+    touch(phone, "touchStart", at["Nearer"], second)
+    touch(phone, "touchEnd", {**second, "id": 1})
+    assert until(lambda: len(since(m, "keydown", 38)) >= 4) and not since(n, "keyup", 38), \
+        "a second finger on held Nearer should change nothing"
+    assert [e[2] for e in since(n, "keydown", 38)].count(False) == 1, "a second finger pressed Nearer again"
+    touch(phone, "touchStart", at["Nearer"], at["Quit"])  # the end lets every button go
+    touch(phone, "touchEnd", {**at["Quit"], "id": 1})
     assert says(phone, "The demo has ended.")
+    lets_go("Nearer", n, "the end of the demo")
+    touch(phone, "touchEnd")
+    n = seen()
+    touch(phone, "touchStart", at["Nearer"])
+    touch(phone, "touchEnd")
+    assert not until(lambda: seen() > n, 0.3), "a button pressed after the end should give nothing"
+
+
+def test_a_button_clicked_without_a_finger_taps_once_and_a_long_press_opens_no_menu(browser, site):
+    browser.get(site(PAGE)[1])
+    assert until(lambda: shot(browser).any())
+    pad = "document.getElementById('pad')"
+    assert browser.js("return !full.hidden"), "Full screen should be offered where the browser can"
+    browser.js("document.getElementById('buttons').click()")  # On-screen controls, on a desktop
+    assert browser.js(f"return getComputedStyle({pad}).display") == "grid", "On-screen controls should show them"
+    assert browser.js("return document.activeElement === canvas"), "the keys should go back to the demo"
+    browser.js("window.got = []; canvas.addEventListener('keydown', (e) => got.push(e.keyCode)); "
+               "canvas.addEventListener('keyup', (e) => got.push(-e.keyCode))")
+    browser.js(f"{pad}.children[10].click()")  # Enter, or a screen reader: no pointer
+    assert not until(lambda: len(browser.js("return got")) > 2, 0.3) and browser.js("return got") == [82, -82]
+    assert browser.js(f"return !{pad}.children[0].dispatchEvent(new MouseEvent('contextmenu', "
+                      "{bubbles: true, cancelable: true}))"), "a long press should open no menu"

@@ -4,7 +4,7 @@ benchmark: get(url), js(body) (a function body; what it returns comes back), key
 Chromium and WebKitGTK through Selenium and their Debian drivers; Firefox through its own
 WebDriver BiDi server (Debian has no geckodriver), over python3-websocket. Nothing is fetched.
 Every call waits CALL_SECONDS at most."""
-import base64, glob, inspect, json, os, re, subprocess, tempfile, time
+import base64, glob, inspect, json, os, pathlib, re, subprocess, tempfile, time
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -38,21 +38,13 @@ class Selenium:
         self.driver.quit()
 
 
-def plain(value):
-    """A BiDi remote value as Python's."""
-    kind, v = value["type"], value.get("value")
-    if kind == "array":
-        return [plain(x) for x in v]
-    return {k: plain(x) for k, x in v} if kind == "object" else v
-
-
 class Firefox:
     def __init__(self, width, height):
         self.profile = tempfile.TemporaryDirectory()
         prefs = {"webgl.force-enabled": True, "browser.shell.checkDefaultBrowser": False,
                  "datareporting.policy.dataSubmissionEnabled": False, "app.update.disabledForTesting": True}
-        with open(f"{self.profile.name}/user.js", "w") as f:
-            f.writelines(f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in prefs.items())
+        pathlib.Path(f"{self.profile.name}/user.js").write_text("".join(
+            f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in prefs.items()))
         self.log, self.ws = open(f"{self.profile.name}/log", "w+"), None
         self.p = subprocess.Popen(["firefox-esr", "--headless", "--no-remote", "--profile", self.profile.name,
                                    f"--width={width}", f"--height={height}", "--remote-debugging-port=0"],
@@ -70,8 +62,7 @@ class Firefox:
         self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
 
     def said(self):
-        with open(self.log.name) as log:
-            return log.read()
+        return pathlib.Path(self.log.name).read_text()
 
     def call(self, method, **params):
         """A BiDi command's result; each message is awaited CALL_SECONDS at most."""
@@ -88,12 +79,12 @@ class Firefox:
     def get(self, url):
         self.call("browsingContext.navigate", context=self.context, url=url, wait="complete")
 
-    def js(self, body):
-        got = self.call("script.callFunction", functionDeclaration=f"function () {{ {body} }}",
-                        awaitPromise=False, target={"context": self.context})
+    def js(self, body):  # the value comes back as JSON, as Selenium's does
+        got = self.call("script.callFunction", functionDeclaration=f"function () {{ return JSON.stringify("
+                        f"(function () {{ {body} }})()) }}", awaitPromise=False, target={"context": self.context})
         if got["type"] == "exception":
             raise RuntimeError(got["exceptionDetails"]["text"])
-        return plain(got["result"])
+        return json.loads(got["result"].get("value") or "null")
 
     def keys(self, *keys):
         presses = [{"type": way, "value": k} for k in keys for way in ("keyDown", "keyUp")]

@@ -1,6 +1,6 @@
 """The real demo on an X server: launched, driven with XTest, its screen read back and its
 parameter block read straight from its memory; the checks the tests share."""
-import io, os, signal, struct, subprocess, tempfile, time
+import io, os, pathlib, signal, struct, subprocess, tempfile, time
 
 import numpy as np
 from PIL import Image, ImageDraw
@@ -15,15 +15,8 @@ TOP = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))
 RUNNING = []
 
 
-def symbols(binary):
-    """The addresses of a binary's symbols, as nm gives them."""
-    if not binary:
-        return {}
-    lines = subprocess.run(["nm", binary], capture_output=True, text=True, check=True).stdout.split("\n")
-    return {f[2]: int(f[0], 16) for f in map(str.split, lines) if len(f) == 3}
-
-
-SYMBOLS = symbols(BIN)
+NM = subprocess.run(["nm", BIN], capture_output=True, text=True).stdout.split("\n") if BIN else []
+SYMBOLS = {f[2]: int(f[0], 16) for f in map(str.split, NM) if len(f) == 3}  # the binary's addresses
 
 
 class Demo:
@@ -67,19 +60,14 @@ def end_all():
     while RUNNING:
         demo = RUNNING.pop()
         demo.finish(0)
-        demo.p.stdin.close()
-        demo.p.stdout.close()
-        demo.err.close()
+        for f in demo.p.stdin, demo.p.stdout, demo.err:
+            f.close()
 
 
 def failed(demo, head, log=None):
     """Start-up stopped: status 1 and one line, head and reason, on standard error or in log."""
     assert demo.finish(60) == 1
-    if log:
-        with open(log) as f:
-            err = f.read()
-    else:
-        err = demo.errors()
+    err = pathlib.Path(log).read_text() if log else demo.errors()
     assert err.startswith(head) and err.count("\n") == 1 and err.split(": ", 1)[1].strip(), err
     return err
 
@@ -116,8 +104,7 @@ def move(d, x, y, relative=False):
 
 
 def key(d, name, down):
-    xtest.fake_input(d, X.KeyPress if down else X.KeyRelease,
-                     d.keysym_to_keycode(XK.string_to_keysym(name)))
+    xtest.fake_input(d, X.KeyPress if down else X.KeyRelease, d.keysym_to_keycode(XK.string_to_keysym(name)))
     d.sync()
 
 
@@ -145,5 +132,4 @@ def bmp(w, h, mode, claim=0, colour="white", box=None):
 
 
 def write(path, data):
-    with open(path, "wb") as f:
-        f.write(data)
+    pathlib.Path(path).write_bytes(data)

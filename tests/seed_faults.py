@@ -1,0 +1,88 @@
+"""Seeds faults one at a time and runs the tests that should catch each: not part of the suite,
+a measure of it. A fault the tests miss is a promise they do not prove.
+  seed_faults.py page [TESTS]     faults in the built page (build/test/artifacts/web, a copy)
+  seed_faults.py source [TESTS]   faults in the batching layer and the package, each rebuilt
+TESTS is the tests' folder: this one, or another checkout's, to measure its tests alike.
+Run it as root after scripts/test.sh, from the top of the tree; it prints a line a fault."""
+import os, pathlib, shutil, subprocess, sys, tempfile
+
+TOP = pathlib.Path(__file__).resolve().parent.parent
+TESTS = pathlib.Path(sys.argv[2] if len(sys.argv) > 2 else TOP / "tests").resolve()
+
+# In index.html: each handler, control and promised number of the page.
+PAGE = [("a press gives nothing", "press(button, e.pointerId);", ""),
+        ("capture kept: no slide off", "button.releasePointerCapture(e.pointerId);", ""),
+        *[(f"no {e}", f'"{e}", ', "") for e in ("pointerup", "pointercancel", "blur", "pagehide", "resize")],
+        ("no pointerleave", ', "pointerleave"]', "]"), ("no orientationchange", ', "orientationchange"]', "]"),
+        ("no visibilitychange", 'document.addEventListener("visibilitychange"', 'document.addEventListener("x"'),
+        ("any finger lets go", "e.pointerId === button.pointer && ", ""),
+        ("a second finger presses again", "if (button.timer || stopped) return;", "if (stopped) return;"),
+        ("pressed after the end", "if (button.timer || stopped) return;", "if (button.timer) return;"),
+        ("the end holds on", "  pads.forEach(release);\n  }", "  }"),
+        ("a click holds on", "press(button, -1), release(button)", "press(button, -1)"),
+        ("a long press opens a menu", "button.oncontextmenu = (e) => e.preventDefault();", ""),
+        ("first repeat at 200 ms", "}, 100);", "}, 200);"), ("repeats every 60 ms", "setTimeout(repeat, 30)", "setTimeout(repeat, 60)"),
+        ("repeats every 15 ms", "setTimeout(repeat, 30)", "setTimeout(repeat, 15)"),
+        ("the key not by keyCode", "{ keyCode: code, which: code,", "{ which: code,"),
+        ("keys on the page, not the canvas", "canvas.dispatchEvent(new KeyboardEvent", "document.dispatchEvent(new KeyboardEvent"),
+        ("no keyup", 'key("keyup", +button.dataset.key, false);', ""),
+        ("the repeat goes on", "clearTimeout(button.timer);", ""),
+        ("Nearer gives Down", 'data-key="38"', 'data-key="40"'), ("Quit gives r", 'data-key="27"', 'data-key="82"'),
+        ("no buttons on a phone", 'matchMedia("(pointer: coarse)").matches && buttons.add("pad");', ""),
+        ("On-screen controls do nothing", 'getElementById("buttons").onclick', 'getElementById("buttons").onkeyup'),
+        ("the keys stay with the button", 'buttons.toggle("pad"), canvas.focus()', 'buttons.toggle("pad")'),
+        ("no Full screen", "full.hidden = !(", "full.hidden = true || !("),
+        ("a lost WebGL unsaid", '"webglcontextlost"', '"webglcontextrestored"'),
+        ("a file said nothing of", 'location.protocol == "file:"', 'location.protocol == "ftp:"'),
+        ("no file checked", "if (!answer.ok)", "if (false)")]
+
+# In the sources, each rebuilt: the batching layer (the frame drawn both ways), the package.
+SOURCE = [("web/gl.cpp", "c->rgba[n] = colour[n];", "c->rgba[n] = 255;", "web"),
+          ("web/gl.cpp", "c->s = texcoord[0], c->t = texcoord[1];", "c->s = texcoord[1], c->t = texcoord[0];", "web"),
+          ("web/gl.cpp", "m[4] * y + m[8] * z + m[12]", "m[4] * y + m[8] * z", "web"),
+          ("linux/wavegrid.sh", 'cd "$here/../share/games/wavegrid"', 'cd "$here/../share/wavegrid"', "package"),
+          ("cmake/install.cmake", "set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)", "", "package"),
+          ("cmake/install.cmake", "DESTINATION share/games/wavegrid/data", "DESTINATION share/wavegrid/data", "package")]
+
+
+def pytest(test, env, *args):
+    ini = ["-c", f"{TESTS}/pytest.ini"] if (TESTS / "pytest.ini").exists() else [  # an older checkout's
+        "-p", "no:cacheprovider", "-o", "xvfb_width=800", "-o", "xvfb_height=600", "-o", "xvfb_colordepth=16"]
+    run = subprocess.run(["/usr/bin/python3", "-m", "pytest", *ini, "-x", *args, f"{TESTS}/{test}"],
+                         env={**os.environ, **env}, capture_output=True)
+    return run.returncode != 0
+
+
+def page():
+    built = TOP / "build/test/artifacts/web"
+    text = (built / "index.html").read_text()
+    with tempfile.TemporaryDirectory() as copy:
+        shutil.copytree(built, copy, dirs_exist_ok=True)
+        for name, old, new in PAGE:
+            assert old in text, name
+            (pathlib.Path(copy) / "index.html").write_text(text.replace(old, new, 1))
+            env = {"WAVEGRID_WEB": copy, "WAVEGRID_WEB_BUILD": str(TOP / "build/web-test")}
+            print(f"{'caught' if pytest('test_web.py', env, '-k', 'not engine and not alike') else 'MISSED'}: {name}", flush=True)
+
+
+def source():
+    for file, old, new, kind in SOURCE:
+        with tempfile.TemporaryDirectory() as copy:
+            files = subprocess.run(["git", "ls-files", "-z"], cwd=TOP, capture_output=True).stdout.split(b"\0")
+            for f in filter(None, files):
+                (pathlib.Path(copy) / f.decode()).parent.mkdir(parents=True, exist_ok=True)
+                shutil.copy2(TOP / f.decode(), pathlib.Path(copy) / f.decode())
+            text = (pathlib.Path(copy) / file).read_text()
+            assert old in text, (file, old)
+            (pathlib.Path(copy) / file).write_text(text.replace(old, new, 1))
+            if kind == "web":
+                made = subprocess.run(["cmake", "--workflow", "--preset", "web-test"], cwd=copy, capture_output=True)
+                env = {"WAVEGRID_WEB": str(TOP / "build/test/artifacts/web"), "WAVEGRID_WEB_BUILD": f"{copy}/build/web-test"}
+                caught = made.returncode != 0 or pytest("test_web.py", env, "-k", "alike")
+            else:
+                made = subprocess.run(["scripts/deb.sh", "--out", "out"], cwd=copy, capture_output=True)
+                caught = made.returncode != 0 or pytest("test_package.py", {"WAVEGRID_DEB": f"{copy}/out/wavegrid_*.deb"})
+            print(f"{'caught' if caught else 'MISSED'}: {file}: {old!r} -> {new!r}", flush=True)
+
+
+{"page": page, "source": source}[sys.argv[1]]()
