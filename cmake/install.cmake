@@ -1,7 +1,7 @@
 # How the demo is installed and packed. On Linux as Debian installs games:
 # the program in a folder of its own, its data where data goes, and a
 # launcher that starts it in the folder holding the data, with a menu entry,
-# icons, a manual page and the licence; CPack packs that as a .deb, its
+# icons, AppStream's metadata, a manual page and the licence; CPack packs that as a .deb, its
 # dependencies computed from the binary. On Windows a folder to unzip:
 # the program with SDL.dll beside it (SDL is under the LGPL: anyone may put
 # another SDL.dll of 1.2 there), the data, and text files with Windows line
@@ -20,7 +20,7 @@ set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_FILE_NAME wavegrid-windows-x86_64)
+  set(CPACK_PACKAGE_FILE_NAME wavegrid-${PROJECT_VERSION}-windows-x86_64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
   install(TARGETS wavegrid DESTINATION .)
   install(FILES ${WAVEGRID_SDL_PREFIX}/bin/SDL.dll DESTINATION .)
@@ -56,10 +56,17 @@ else()
   install(PROGRAMS linux/wavegrid.sh DESTINATION games RENAME wavegrid)
   install(FILES data/sprite01.bmp DESTINATION share/games/wavegrid/data)
   install(FILES linux/wavegrid.desktop DESTINATION share/applications)
-  foreach(size 48 128)
-    install(FILES linux/wavegrid-${size}.png RENAME wavegrid.png
+  set(made wavegrid.6.gz changelog.gz)
+  foreach(size 48 128 256)
+    wavegrid_icon(${PROJECT_BINARY_DIR}/wavegrid-${size}.png ${size})
+    install(FILES ${PROJECT_BINARY_DIR}/wavegrid-${size}.png RENAME wavegrid.png
       DESTINATION share/icons/hicolor/${size}x${size}/apps)
+    list(APPEND made ${PROJECT_BINARY_DIR}/wavegrid-${size}.png)
   endforeach()
+  # What a software centre shows: AppStream's metadata, dated by the commit.
+  string(TIMESTAMP WAVEGRID_DATE "%Y-%m-%d" UTC)
+  configure_file(linux/wavegrid.metainfo.xml ${PROJECT_BINARY_DIR}/invalid.wavegrid.wavegrid.metainfo.xml @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/invalid.wavegrid.wavegrid.metainfo.xml DESTINATION share/metainfo)
   # The manual page, with its version and controls, and the changelog,
   # compressed as Debian has them.
   controls_man(CONTROLS_MAN)
@@ -69,7 +76,7 @@ else()
     add_custom_command(OUTPUT ${doc}.gz DEPENDS ${PROJECT_BINARY_DIR}/${doc} VERBATIM
       COMMAND sh -c "gzip -9n <${doc} >${doc}.gz")
   endforeach()
-  add_custom_target(docs ALL DEPENDS wavegrid.6.gz changelog.gz)
+  add_custom_target(docs ALL DEPENDS ${made})
   install(FILES ${PROJECT_BINARY_DIR}/wavegrid.6.gz DESTINATION share/man/man6)
   install(FILES ${PROJECT_BINARY_DIR}/changelog.gz DESTINATION share/doc/wavegrid)
   install(FILES LICENSE DESTINATION share/doc/wavegrid RENAME copyright)

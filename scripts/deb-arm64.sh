@@ -16,6 +16,7 @@ if [ "${1:-}" = --out ]; then
 fi
 [ $# -eq 0 ] || fail "usage: deb-arm64.sh [--out DIR]"
 [ "$(id -u)" -eq 0 ] || fail "needs root: it cross-builds in a Debian root"
+pin_build
 rm -f "$out"/wavegrid_*_arm64.deb # from an earlier run: only this run's may stand there after it
 root=$(mktemp -u /var/tmp/wavegrid-cross.XXXXXX)
 trap 'rm -rf --one-file-system "$root"' EXIT

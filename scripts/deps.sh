@@ -7,6 +7,7 @@
 #   deps.sh cross     build it for arm64, in the cross root scripts/deb-arm64.sh makes
 #   deps.sh shots     run, and what scripts/screenshot.sh and remake-animation.sh take pictures with
 #   deps.sh root      what scripts/mkroot.sh makes a Debian root with
+#   deps.sh release   what scripts/release.sh checks and sums the artifacts with
 #   deps.sh test      all of the above, and the tests and benchmarks (Wine among them)
 # As root it runs apt-get itself, showing what it installs and, if that
 # fails, apt's last words; otherwise it prints the line to run and fails.
@@ -15,15 +16,17 @@ set -euo pipefail
 
 # libsdl1.2-compat and libsdl2-2.0-0: sdl12-compat, beside the classic SDL
 # 1.2 on Debian 12; on Debian 13 it is the only SDL 1.2 and libsdl1.2-dev's.
-build=(cmake make g++ pkg-config libsdl1.2-dev libgl-dev libglu1-mesa-dev)
+build=(cmake make g++ pkg-config libsdl1.2-dev libgl-dev libglu1-mesa-dev python3 python3-pil)
 run=("${build[@]}" libgl1-mesa-dri libglx-mesa0 libsdl1.2-compat libsdl2-2.0-0)
-windows=(cmake make pkg-config g++-mingw-w64-x86-64-win32 dpkg-dev xz-utils ca-certificates)
+windows=(cmake make pkg-config python3 python3-pil g++-mingw-w64-x86-64-win32 dpkg-dev xz-utils
+  ca-certificates)
 web=(cmake make emscripten)
-deb=(dpkg-dev file lintian desktop-file-utils)
-cross=(crossbuild-essential-arm64 cmake make pkg-config libsdl1.2-dev:arm64 libgl-dev:arm64
-  libglu1-mesa-dev:arm64)
-shots=(xvfb xauth python3 python3-xlib python3-pil python3-numpy)
+deb=(dpkg-dev file lintian desktop-file-utils appstream)
+cross=(crossbuild-essential-arm64 cmake make pkg-config python3 python3-pil libsdl1.2-dev:arm64
+  libgl-dev:arm64 libglu1-mesa-dev:arm64)
+shots=(xvfb xauth python3-xlib python3-numpy)
 root=(debootstrap git tar util-linux)
+release=(git icoutils strip-nondeterminism diffoscope-minimal)
 test=(wine64 clang-format binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
   python3-pytest python3-pytest-xvfb chromium chromium-driver python3-selenium
   firefox-esr webkit2gtk-driver python3-websocket)
@@ -35,9 +38,10 @@ deb) packages=("${build[@]}" "${deb[@]}") ;;
 cross) packages=("${cross[@]}" "${deb[@]}") ;;
 shots) packages=("${run[@]}" "${shots[@]}") ;;
 root) packages=("${root[@]}") ;;
-test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${deb[@]}" "${shots[@]}" "${root[@]}"
+release) packages=("${release[@]}") ;;
+test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${deb[@]}" "${shots[@]}" "${root[@]}" "${release[@]}"
   "${test[@]}") ;;
-*) fail "no group '$1': the groups are run, windows, web, deb, cross, shots, root and test" ;;
+*) fail "no group '$1': the groups are run, windows, web, deb, cross, shots, root, release and test" ;;
 esac
 # arm64 packages beside the machine's own (multiarch): only in a root of ours.
 if [[ " ${packages[*]}" == *:arm64* ]] && ! dpkg --print-foreign-architectures | grep -qx arm64; then

@@ -14,6 +14,7 @@ if [ "${1:-}" = --out ]; then
 fi
 [ $# -eq 0 ] || fail "usage: web.sh [--out DIR]"
 build=build/web page=$out/web
+pin_build
 files=(index.html wavegrid.js wavegrid.wasm wavegrid.data)
 
 rm -rf "$page" # from an earlier run: only this run's may stand there after it

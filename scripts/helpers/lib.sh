@@ -53,6 +53,19 @@ use_sdl() {
   export LD_LIBRARY_PATH=$folder
 }
 
+# Pins what a build may vary by, so that the same commit gives the same bytes
+# anywhere: the one time it may write is the last commit's (SOURCE_DATE_EPOCH,
+# unless given), files are made with umask 022, the locale and the time zone
+# are fixed.
+pin_build() {
+  if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) ||
+      fail "no SOURCE_DATE_EPOCH given and no commit to take it from"
+  fi
+  export SOURCE_DATE_EPOCH LC_ALL=C.UTF-8 TZ=UTC
+  umask 022
+}
+
 # The codename of the Debian release this machine runs (bookworm, trixie).
 release() {
   (. /etc/os-release && echo "$VERSION_CODENAME")

@@ -4,8 +4,9 @@
 # (run in the cross root scripts/deb-arm64.sh makes, which has the cross
 # compilers and the arm64 libraries). It writes OUT/wavegrid_<version>_<arch>.deb,
 # built with Debian's hardening flags, its dependencies computed from the binary
-# (dpkg-shlibdeps); desktop-file-validate passes on the menu entry and lintian
-# finds no error (its warnings are printed).
+# (dpkg-shlibdeps); desktop-file-validate passes on the menu entry,
+# appstreamcli on the metadata, and lintian finds no error (its warnings are
+# printed).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 . scripts/helpers/lib.sh
@@ -16,10 +17,11 @@ deb-arm64) arch=arm64 group=cross ;;
 esac
 [ $# -eq 2 ] || fail "usage: pack-deb.sh deb|deb-arm64 OUT"
 preset=$1 out=$2 build=build/$1
+pin_build
 
 rm -f "$out"/wavegrid_*_"$arch".deb # from an earlier run: only this run's may stand there after it
 step "installing the packaging tools (scripts/deps.sh $group)" scripts/deps.sh $group
-for tool in dpkg-buildflags dpkg-shlibdeps lintian desktop-file-validate; do
+for tool in dpkg-buildflags dpkg-shlibdeps lintian desktop-file-validate appstreamcli; do
   command -v $tool >/dev/null || fail "finding $tool failed: is its package installed?"
 done
 # Debian's flags for the package's architecture, all hardening on. CMake
@@ -33,6 +35,8 @@ rm -rf $build
 step "configuring the package build (cmake --preset $preset)" cmake --preset $preset >/dev/null
 step "building wavegrid and its manual page" cmake --build --preset $preset -j"$(nproc)"
 step "checking the menu entry (desktop-file-validate)" desktop-file-validate linux/wavegrid.desktop
+step "checking the software centre's metadata (appstreamcli validate)" \
+  appstreamcli validate --no-net $build/*.metainfo.xml
 
 # Packed aside and moved in whole: a package in OUT is a finished, checked one.
 rm -rf $build/pack

@@ -1,0 +1,58 @@
+"""A release as anyone can check it (scripts/release.sh, docs/release.md): the package, the zip and
+the page built again from a copy of the sources in another folder, at another umask, time zone
+and locale, are the same bytes as ctest's; the .exe shows Windows its icon and version;
+release.sh refuses a tree that is not committed."""
+import os, pathlib, re, shutil, subprocess, zipfile
+
+from support.demo import TOP
+
+ARTIFACTS, VERSION = pathlib.Path(os.environ["WAVEGRID_ARTIFACTS"]), os.environ["WAVEGRID_VERSION"]
+
+
+def run(*command, **options):
+    done = subprocess.run(command, capture_output=True, text=True, timeout=900, **options)
+    assert done.returncode == 0, f"{command}: {done.stdout[-2000:]}{done.stderr[-2000:]}"
+    return done.stdout
+
+
+def files(folder):
+    return sorted(p.relative_to(folder) for p in folder.rglob("*") if p.is_file() and "arm64" not in p.name)
+
+
+def test_a_second_build_elsewhere_gives_the_same_bytes(tmp_path):
+    copy, out = tmp_path / "elsewhere", tmp_path / "out"
+    for name in run("git", "ls-files", "-co", "--exclude-standard", cwd=TOP).split("\n")[:-1]:
+        (copy / name).parent.mkdir(parents=True, exist_ok=True)
+        shutil.copy2(f"{TOP}/{name}", copy / name)
+    shutil.copytree(f"{TOP}/build/windows-sdl", copy / "build/windows-sdl", symlinks=True)  # built once
+    env = {**os.environ, "TZ": "Asia/Tokyo", "LANG": "fr_FR.UTF-8",
+           "SOURCE_DATE_EPOCH": run("git", "log", "-1", "--format=%ct", cwd=TOP).strip()}
+    for script in "deb.sh", "windows.sh", "web.sh":
+        run("sh", "-c", f"umask 002 && exec scripts/{script} --out {out}", cwd=copy, env=env)
+    assert files(ARTIFACTS) == files(out)
+    for name in files(out):
+        if (ARTIFACTS / name).read_bytes() != (out / name).read_bytes():
+            why = subprocess.run(["diffoscope", "--text", "-", ARTIFACTS / name, out / name],
+                                 capture_output=True, text=True, timeout=600).stdout
+            raise AssertionError(f"{name} is not the same built again elsewhere:\n{why[:4000]}")
+
+
+def test_the_exe_shows_its_icon_and_version(tmp_path):
+    zipfile.ZipFile(ARTIFACTS / f"wavegrid-{VERSION}-windows-x86_64.zip").extract("wavegrid.exe", tmp_path)
+    exe = tmp_path / "wavegrid.exe"
+    pathlib.Path(tmp_path / "icon.ico").write_bytes(subprocess.run(
+        ["wrestool", "-x", "-t14", exe], capture_output=True, timeout=60).stdout)
+    sizes = run("icotool", "-l", tmp_path / "icon.ico")
+    assert all(f"--width={n} --height={n}" in sizes for n in (16, 32, 48, 256)), sizes
+    info = subprocess.run(["wrestool", "-x", "--raw", "-t16", exe], capture_output=True, timeout=60).stdout
+    strings = re.findall(r"[ -~]{3,}", info.decode("utf-16-le", "replace"))
+    said = {key: strings[strings.index(key) + 1] for key in ("ProductName", "ProductVersion", "FileVersion")}
+    assert said == {"ProductName": "wavegrid", "ProductVersion": VERSION, "FileVersion": VERSION}, strings
+
+
+def test_release_refuses_a_tree_not_committed(tmp_path):
+    run("git", "clone", "-q", TOP, tmp_path / "clone")
+    (tmp_path / "clone/README.md").write_text("changed")
+    refused = subprocess.run([tmp_path / "clone/scripts/release.sh"], capture_output=True, text=True, timeout=60)
+    assert refused.returncode == 1 and "not committed: README.md" in refused.stderr, refused.stderr
+    assert not (tmp_path / "clone/dist").exists()
