@@ -1,6 +1,5 @@
-"""The fixtures of the demo's tests: the session's X server, a clean slate after each test,
-and the demo started on the SDL of this run. What they use is in support/."""
-import os, signal
+"""The demo's fixtures: the session's X server, a clean slate after each test, the demo."""
+import contextlib, os, signal
 
 import pytest
 from Xlib import display
@@ -12,10 +11,9 @@ SDL = os.environ.get("WAVEGRID_SDL")  # the folder of the SDL 1.2 under test
 
 @pytest.fixture(scope="session")
 def dpy(xvfb):
-    d = display.Display(f":{xvfb.display}")
-    d.xfixes_query_version()
-    yield d
-    d.close()
+    with contextlib.closing(display.Display(f":{xvfb.display}")) as d:
+        d.xfixes_query_version()
+        yield d
 
 
 @pytest.fixture(autouse=True)

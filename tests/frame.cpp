@@ -1,7 +1,6 @@
-// Draws a known frame with the demo's own code and holds it on the screen
-// until standard input closes: the start of every run, a spin about all
-// three axes and retuned oscillators, then 400 passes. Drawing changes none
-// of the state, so only the last pass draws.
+// Draws a known frame with the demo's own code, held until standard input
+// closes: a run's start, a spin and retuned oscillators, 400 passes (drawing
+// changes no state, so only the last is drawn).
 #include <SDL.h>
 #include <cstdio>
 #include <cstdlib>

@@ -19,9 +19,8 @@ def drawn(demo, shifts):
     return until(lambda: demo.read("sinestepper") >= shifts * 150)
 
 
-# llvmpipe is exact for one Mesa; another may round edges and blends a little
-# differently: 0.2 % of the pixels more than 24 levels off, the mean half a
-# level. Every fault tried moved more; a nearest-texel filter moved the mean 1.0.
+# Another Mesa may round edges and blends a little otherwise: 0.2 % of the pixels more than 24
+# levels off, the mean half a level. Every fault tried moved more (nearest-texel: the mean 1.0).
 @pytest.mark.e2e
 def test_frame_matches_the_golden_image(dpy):
     f = Demo(cmd=os.environ["WAVEGRID_FRAME"])
@@ -44,8 +43,7 @@ def test_pointer_and_keys_reach_the_parameter_block(dpy, demo):
                        (400, 300, (0, 0)), (137, -83, (68, -41))]:
         move(dpy, x, y, relative=x == 137)  # the last one relative, from the centre
         assert until(lambda: (demo.read("sx"), demo.read("sy")) == spin, 10), (x, y)
-    # Held, a key repeats after 100 ms, then every 30 ms, but at most once a frame,
-    # however slow: counted against the frames (xangle steps once a frame at sy 30).
+    # Held, a key repeats after 100 ms, then every 30 ms, at most once a frame (xangle steps one a frame).
     move(dpy, 400, 360)
     assert until(lambda: demo.read("sy") == 30, 10)
     first, since = demo.read("xangle"), time.time()
@@ -138,8 +136,7 @@ def test_soak_random_input_then_escape(dpy, demo):
     assert demo.finish(30) == 0, demo.errors()
 
 
-# The program allocates nothing itself; the suppressions cover what the
-# loader, SDL and Mesa keep until exit.
+# The program allocates nothing itself; the suppressions cover what the loader, SDL and Mesa keep.
 @pytest.mark.memcheck
 def test_memcheck_runs_clean(dpy):
     log = os.environ["WAVEGRID_LOG"]

@@ -45,6 +45,9 @@ if [ "$(cat "$qemu/VERSION" 2>/dev/null)" != "$version" ]; then
 fi
 interpreter=$(cut -d: -f7 "$qemu/$conf")
 [ -x "$qemu$interpreter" ] || fail "no $interpreter, the qemu-aarch64 line's interpreter, in ${qemu}"
+# The emulator must be this release's, whatever the cache holds: it says its version itself.
+said=$("$(realpath "$qemu$interpreter")" --version | sed -n 's/.*(Debian \(.*\))$/\1/p')
+[ "$said" = "$version" ] || fail "$qemu holds qemu-user ${said:-of no version}, not $(release)'s $version"
 
 mountpoint -q /proc/sys/fs/binfmt_misc ||
   step "mounting binfmt_misc" mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc

@@ -7,7 +7,8 @@ from PIL import Image
 from Xlib import X, display
 from Xlib.ext import xtest
 
-from support.screen import alive, grab, picture, until
+from support.screen import grab, picture
+from shoot import lit
 
 d = display.Display()
 
@@ -24,8 +25,7 @@ def frame():
     return small.quantize(64, Image.Quantize.MEDIANCUT)  # a smaller file, the glow intact
 
 
-pid = int(sys.argv[2])
-if not until(lambda: not alive(pid) or grab(d).any(), 60) or not alive(pid):
+if not lit(d, int(sys.argv[2])):
     sys.exit("record.py: the demo drew nothing")
 point(400, 480, 1.2)  # tilt: the far rows rise into view
 point(470, 300, 0.5)  # then a slow turn about the upright and the viewing axis

@@ -1,9 +1,7 @@
-"""The three browser engines, headless, behind the same few calls, for the web page's tests and
-benchmark: get(url), js(body) (a function body; what it returns comes back), keys(*keys)
-(WebDriver key codes, as selenium's Keys), png() (the window's picture) and quit().
-Chromium and WebKitGTK through Selenium and their Debian drivers; Firefox through its own
-WebDriver BiDi server (Debian has no geckodriver), over python3-websocket. Nothing is fetched.
-Every call waits CALL_SECONDS at most."""
+"""The three engines, headless, behind the same calls, each waiting CALL_SECONDS at most: get(url),
+js(body) (a function body: what it returns comes back), keys(*keys) (as selenium's Keys), png()
+and quit(). Chromium and WebKitGTK through Selenium and Debian's drivers; Firefox through its own
+WebDriver BiDi server (Debian has no geckodriver), over python3-websocket."""
 import base64, glob, inspect, json, os, pathlib, re, subprocess, tempfile, time
 
 from selenium import webdriver
@@ -22,20 +20,14 @@ class Selenium:
         driver.set_page_load_timeout(CALL_SECONDS)
         driver.set_script_timeout(CALL_SECONDS)
 
-    def get(self, url):
-        self.driver.get(url)
-
-    def js(self, body):
-        return self.driver.execute_script(body)
+    get = lambda self, url: self.driver.get(url)
+    js = lambda self, body: self.driver.execute_script(body)
+    png = lambda self: self.driver.get_screenshot_as_png()
+    quit = lambda self: self.driver.quit()
 
     def keys(self, *keys):
         ActionChains(self.driver).send_keys(*keys).perform()
 
-    def png(self):
-        return self.driver.get_screenshot_as_png()
-
-    def quit(self):
-        self.driver.quit()
 
 
 class Firefox:
@@ -108,8 +100,7 @@ NEEDS = {"chromium": ["/usr/bin/chromium", "/usr/bin/chromedriver"], "firefox": 
 
 
 def start(engine, width=1100, height=900):
-    """A headless browser of the engine. Firefox gets WebGL only with an X server (DISPLAY),
-    WebKitGTK shows its window on it."""
+    """A headless browser: Firefox gets WebGL only with an X server (DISPLAY), WebKitGTK shows on it."""
     for path in NEEDS[engine]:
         if not os.path.exists(path):
             raise RuntimeError(f"no {engine}: {path} is missing (scripts/deps.sh test installs it)")

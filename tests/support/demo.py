@@ -1,5 +1,4 @@
-"""The real demo on an X server: launched, driven with XTest, its screen read back and its
-parameter block read straight from its memory; the checks the tests share."""
+"""The real demo on an X server, driven with XTest and read from its memory; the shared checks."""
 import io, os, pathlib, signal, struct, subprocess, tempfile, time
 
 import numpy as np
@@ -20,8 +19,7 @@ SYMBOLS = {f[2]: int(f[0], 16) for f in map(str.split, NM) if len(f) == 3}  # th
 
 
 class Demo:
-    """A process of the demo (or of cmd, under wrap), started in cwd with env added to ours
-    (None removes a variable); ended by finish, or by the tests' fixture whatever failed."""
+    """The demo (or cmd, under wrap) in cwd, env added to ours (None removes), ended by finish or end_all."""
 
     def __init__(self, cwd=TOP, env={}, wrap=(), cmd=BIN):
         env = {k: v for k, v in {**os.environ, **env}.items() if v is not None}
@@ -94,7 +92,7 @@ def steers(shot, down, below=None):
         assert until(lambda: reach() > 2 * edge, 10), edge
 
 
-def wait_lit(d, demo, seconds=30):
+def wait_lit(d, demo, seconds=30):  # the screen lit, or the demo gone
     return until(lambda: demo.p.poll() is not None or grab(d).any(), seconds) and grab(d).any()
 
 

@@ -1,11 +1,9 @@
-"""The X screen read back, the one grabber the tests and the scripts use. As a program it
-waits for a lit screen on $DISPLAY and saves it: python3 -m support.screen OUT.png [PID],
-and gives up when the process PID ends first."""
-import os, sys, time
+"""The X screen read back: the one grabber of the tests and the picture scripts."""
+import time
 
 import numpy as np
 from PIL import Image
-from Xlib import X, display
+from Xlib import X
 
 
 def grab(d):
@@ -30,18 +28,3 @@ def until(check, seconds=30):
     while not check() and time.time() < end:
         time.sleep(0.1)
     return check()
-
-
-def alive(pid):
-    try:
-        os.kill(pid, 0)
-        return True
-    except ProcessLookupError:
-        return False
-
-
-if __name__ == "__main__":
-    d, pid = display.Display(), int(sys.argv[2]) if len(sys.argv) > 2 else os.getpid()
-    if not until(lambda: not alive(pid) or grab(d).any(), 60) or not alive(pid):
-        sys.exit(f"screen.py: the screen stayed dark{'' if alive(pid) else ': the program ended'}")
-    picture(grab(d)).save(sys.argv[1])

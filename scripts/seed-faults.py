@@ -1,13 +1,16 @@
-"""Seeds faults one at a time and runs the tests that should catch each: not part of the suite,
-a measure of it. A fault the tests miss is a promise they do not prove.
-  seed_faults.py page [TESTS]     faults in the built page (build/test/artifacts/web, a copy)
-  seed_faults.py source [TESTS]   faults in the batching layer and the package, each rebuilt
-TESTS is the tests' folder: this one, or another checkout's, to measure its tests alike.
-Run it as root after scripts/test.sh, from the top of the tree; it prints a line a fault."""
-import os, pathlib, shutil, subprocess, sys, tempfile
+#!/usr/bin/env python3
+"""Measures the suite: seeds faults one at a time and runs the tests that should catch each. A
+fault the tests miss is a promise they do not prove. Not part of the suite; run it by hand.
+  seed-faults.py page [TESTS [NAMES]]     faults in the built page (a copy of build/test/artifacts/web)
+  seed-faults.py source [TESTS [NAMES]]   faults in the batching layer and the package, each rebuilt
+TESTS is a tests folder: tests/, or another checkout's, to measure its tests alike; NAMES, a
+regular expression, picks faults by name. As root, after scripts/test.sh, from the top of the
+tree; it prints a line a fault."""
+import os, pathlib, re, shutil, subprocess, sys, tempfile
 
 TOP = pathlib.Path(__file__).resolve().parent.parent
 TESTS = pathlib.Path(sys.argv[2] if len(sys.argv) > 2 else TOP / "tests").resolve()
+NAMES = re.compile(sys.argv[3] if len(sys.argv) > 3 else "")
 
 # In index.html: each handler, control and promised number of the page.
 PAGE = [("a press gives nothing", "press(button, e.pointerId);", ""),
@@ -58,7 +61,7 @@ def page():
     text = (built / "index.html").read_text()
     with tempfile.TemporaryDirectory() as copy:
         shutil.copytree(built, copy, dirs_exist_ok=True)
-        for name, old, new in PAGE:
+        for name, old, new in filter(lambda fault: NAMES.search(fault[0]), PAGE):
             assert old in text, name
             (pathlib.Path(copy) / "index.html").write_text(text.replace(old, new, 1))
             env = {"WAVEGRID_WEB": copy, "WAVEGRID_WEB_BUILD": str(TOP / "build/web-test")}
@@ -66,7 +69,7 @@ def page():
 
 
 def source():
-    for file, old, new, kind in SOURCE:
+    for file, old, new, kind in filter(lambda fault: NAMES.search(f"{fault[0]}: {fault[1]}"), SOURCE):
         with tempfile.TemporaryDirectory() as copy:
             files = subprocess.run(["git", "ls-files", "-z"], cwd=TOP, capture_output=True).stdout.split(b"\0")
             for f in filter(None, files):
