@@ -12,7 +12,7 @@ TOP = pathlib.Path(__file__).resolve().parent.parent
 TESTS = pathlib.Path(sys.argv[2] if len(sys.argv) > 2 else TOP / "tests").resolve()
 NAMES = re.compile(sys.argv[3] if len(sys.argv) > 3 else "")
 
-# In index.html: each handler, control and promised number of the page.
+# In the built page (index.html, page.js): each handler, control and promised number.
 PAGE = [("a press gives nothing", "press(button, e.pointerId);", ""),
         ("capture kept: no slide off", "button.releasePointerCapture(e.pointerId);", ""),
         *[(f"no {e}", f'"{e}", ', "") for e in ("pointerup", "pointercancel", "blur", "pagehide", "resize")],
@@ -58,12 +58,12 @@ def pytest(test, env, *args):
 
 def page():
     built = TOP / "build/test/artifacts/web"
-    text = (built / "index.html").read_text()
+    texts = {name: (built / name).read_text() for name in ("index.html", "page.js")}
     with tempfile.TemporaryDirectory() as copy:
-        shutil.copytree(built, copy, dirs_exist_ok=True)
         for name, old, new in filter(lambda fault: NAMES.search(fault[0]), PAGE):
-            assert old in text, name
-            (pathlib.Path(copy) / "index.html").write_text(text.replace(old, new, 1))
+            shutil.copytree(built, copy, dirs_exist_ok=True)
+            file = next(f for f, text in texts.items() if old in text)
+            (pathlib.Path(copy) / file).write_text(texts[file].replace(old, new, 1))
             env = {"WAVEGRID_WEB": copy, "WAVEGRID_WEB_BUILD": str(TOP / "build/web-test")}
             print(f"{'caught' if pytest('test_web.py', env, '-k', 'not engine and not alike') else 'MISSED'}: {name}", flush=True)
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the demo for the browser with Emscripten into build/web and writes
-# the page, a folder web/ of index.html and the three files it loads:
+# the page, a folder web/ of index.html and the files it loads:
 # web.sh [--out DIR] writes DIR/web, dist/web unless DIR is given (the tests
 # give one under build/). Serve that folder from a web server
 # (scripts/serve.sh does, from 127.0.0.1).
@@ -15,7 +15,7 @@ fi
 [ $# -eq 0 ] || fail "usage: web.sh [--out DIR]"
 build=build/web page=$out/web
 pin_build
-files=(index.html wavegrid.js wavegrid.wasm wavegrid.data)
+files=(index.html page.js page.css wavegrid.js wavegrid.wasm wavegrid.data)
 
 rm -rf "$page" # from an earlier run: only this run's may stand there after it
 step "installing Emscripten (scripts/deps.sh web)" scripts/deps.sh web

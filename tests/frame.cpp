@@ -1,6 +1,5 @@
-// Draws a known frame with the demo's own code, held until standard input
-// closes: a run's start, a spin and retuned oscillators, 400 passes (drawing
-// changes no state, so only the last is drawn).
+// A known frame by the demo's own code, held until standard input closes: a run's start, a spin,
+// retuned oscillators, 400 passes (drawing changes no state, so only the last is drawn).
 #include <SDL.h>
 #include <cstdio>
 #include <cstdlib>

@@ -42,9 +42,8 @@ TEST(Spin, StepsTruncateTowardZeroAndWrapIntoOneTurn)
     }
 }
 
-// Between shifts each shown height slides from its own row's height toward
-// the row before's; at a shift, heights move one row on and row 0 is new.
-// The phase steps have no upper limit: held keys take them past a turn.
+// Between shifts a shown height slides toward the row before's; at a shift, heights move one row
+// on and row 0 is new. The phase steps have no upper limit: held keys take them past a turn.
 TEST(Wave, HeightsSlideTowardTheRowBeforeThenShiftOneRowOn)
 {
     fresh();

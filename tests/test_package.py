@@ -1,7 +1,5 @@
-"""The Debian package (scripts/deb.sh) as a user gets it: installed with apt in a fresh root of
-this machine's release, started by its launcher from / on the session's screen, then purged.
-With WAVEGRID_ARCH=arm64, the arm64 package (scripts/deb-arm64.sh) in an arm64 root, under
-qemu-user."""
+"""The package as a user gets it: installed by apt in a fresh root of this release, started from /,
+purged. With WAVEGRID_ARCH=arm64, the arm64 package in an arm64 root, under qemu-user."""
 import glob, os, platform, shutil, subprocess, tempfile
 
 from support.demo import TOP, Demo, bmp, failed, grab, move, tap, tinted, wait_lit, write

@@ -95,8 +95,7 @@ class Firefox:
         self.profile.cleanup()
 
 
-NEEDS = {"chromium": ["/usr/bin/chromium", "/usr/bin/chromedriver"], "firefox": ["/usr/bin/firefox-esr"],
-         "webkit": [MINIBROWSER, "/usr/bin/WebKitWebDriver"]}
+NEEDS = {"chromium": ["/usr/bin/chromium", "/usr/bin/chromedriver"], "firefox": ["/usr/bin/firefox-esr"], "webkit": [MINIBROWSER, "/usr/bin/WebKitWebDriver"]}
 
 
 def start(engine, width=1100, height=900):

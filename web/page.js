@@ -1,0 +1,127 @@
+// The page's behaviour: starting the demo, saying why it stopped, the on-screen controls.
+"use strict";
+const canvas = document.getElementById("canvas"), status = document.getElementById("status");
+const again = document.getElementById("again"), full = document.getElementById("full");
+const pads = document.querySelectorAll("#pad button");
+const files = ["wavegrid.js", "wavegrid.wasm", "wavegrid.data"];
+let lastError = "", stopped = false;
+
+function say(text) {
+  if (stopped) return; // the first reason to stop stays
+  status.firstChild.textContent = text;
+  status.hidden = !text;
+}
+
+// The demo is over, by its own doing or not: say why, offer a new start.
+function stop(text) {
+  say(text);
+  again.hidden = false;
+  canvas.style.cursor = ""; // hidden while the demo ran
+  stopped = true;
+  pads.forEach(release);
+}
+
+function broken(what) {
+  if (!stopped) console.error(what);
+  stop(what);
+}
+
+// With the on-screen controls, the whole page goes full screen, so they come along.
+function fullscreen() {
+  const page = document.documentElement;
+  const what = page.classList.contains("pad") ? page : document.getElementById("demo");
+  (what.requestFullscreen || what.webkitRequestFullscreen).call(what);
+  canvas.focus();
+}
+again.onclick = () => location.reload();
+full.onclick = canvas.ondblclick = fullscreen;
+full.hidden = !(document.fullscreenEnabled || document.webkitFullscreenEnabled); // not on an iPhone
+
+// The on-screen controls give the program the keys, as SDL reads them: a
+// keydown by keyCode on the canvas, again while held (first after 100 ms,
+// then every 30 ms, as the desktop's key repeat), a keyup when let go.
+const key = (type, code, repeat) =>
+  canvas.dispatchEvent(new KeyboardEvent(type, { keyCode: code, which: code, repeat, bubbles: true }));
+
+function press(button, pointer) {
+  if (button.timer || stopped) return;
+  const code = +button.dataset.key;
+  button.pointer = pointer;
+  button.classList.add("held");
+  key("keydown", code, false);
+  button.timer = setTimeout(function repeat() {
+    key("keydown", code, true);
+    button.timer = setTimeout(repeat, 30);
+  }, 100);
+}
+
+function release(button) {
+  if (!button.timer) return;
+  clearTimeout(button.timer);
+  button.timer = 0;
+  button.classList.remove("held");
+  key("keyup", +button.dataset.key, false);
+}
+
+// A control stops the moment its finger lifts, slides off or is cancelled,
+// and all stop when the page loses the screen or turns: none stays held.
+for (const button of pads) {
+  button.onpointerdown = (e) => {
+    e.preventDefault(); // no focus taken from the canvas, no mouse events after
+    button.releasePointerCapture(e.pointerId); // so that sliding off is seen
+    press(button, e.pointerId);
+  };
+  for (const end of ["pointerup", "pointercancel", "pointerleave"])
+    button.addEventListener(end, (e) => e.pointerId === button.pointer && release(button));
+  button.onclick = (e) => e.detail || (press(button, -1), release(button)); // Enter, or a screen reader
+  button.oncontextmenu = (e) => e.preventDefault(); // a long press is a held key
+}
+for (const what of ["blur", "pagehide", "resize", "orientationchange"])
+  window.addEventListener(what, () => pads.forEach(release));
+document.addEventListener("visibilitychange", () => pads.forEach(release));
+document.addEventListener("gesturestart", (e) => e.preventDefault()); // Safari's pinch
+
+const buttons = document.documentElement.classList;
+matchMedia("(pointer: coarse)").matches && buttons.add("pad");
+document.getElementById("buttons").onclick = () => (buttons.toggle("pad"), canvas.focus()); // keys to the demo
+
+window.Module = {
+  canvas: canvas,
+  keyboardListeningElement: canvas,
+  print: (line) => console.log(line),
+  printErr: (line) => { console.error(line); lastError = line; },
+  setStatus: (text) => say(text.replace(/\s*\(\d+\/\d+\)/, "")), // "" once it runs
+  onRuntimeInitialized: () => canvas.focus(),
+  onExit: (code) => code == 0 ? stop("The demo has ended.")
+                              : stop(lastError || "The demo stopped (status " + code + ")."),
+  onAbort: (what) => broken("The demo could not go on: " + what),
+};
+window.addEventListener("error", (e) => broken("The demo could not go on: " + e.message));
+canvas.addEventListener("webglcontextlost", () => broken("The browser took the demo's WebGL away."));
+
+async function start() {
+  for (const file of files) {
+    const answer = await fetch(file, { method: "HEAD" }).catch(() => ({ status: "no answer" }));
+    if (!answer.ok)
+      return broken(file + " could not be loaded (" + answer.status + "): keep " +
+                    files.join(", ") + " and this page together in one folder.");
+  }
+  // The sprite is the program's data/sprite01.bmp, put in its files before it starts.
+  const sprite = new Uint8Array(await (await fetch(files[2])).arrayBuffer());
+  Module.preRun = [() => { FS.mkdir("data"); FS.writeFile("data/sprite01.bmp", sprite); }];
+  const script = document.createElement("script");
+  script.src = files[0];
+  document.body.appendChild(script);
+}
+
+// WebGL is asked for on the demo's canvas, as SDL will ask, and SDL gets
+// this context back: asked on a canvas of its own, a second context would
+// live until collected, and while it lives Chromium shows half the frames.
+if (location.protocol == "file:") {
+  stop("This page must come from a web server, not from a file: in its folder run " +
+       "\"python3 -m http.server --bind 127.0.0.1\" and open http://127.0.0.1:8000/");
+} else if (!canvas.getContext("webgl", { alpha: false, antialias: false })) {
+  broken("This browser offers no WebGL, which the demo draws with.");
+} else {
+  start();
+}
