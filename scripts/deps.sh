@@ -26,7 +26,7 @@ cross=(crossbuild-essential-arm64 cmake make pkg-config python3 python3-pil libs
   libgl-dev:arm64 libglu1-mesa-dev:arm64)
 shots=(xvfb xauth python3-xlib python3-numpy)
 root=(debootstrap git tar util-linux)
-release=(git icoutils strip-nondeterminism diffoscope-minimal)
+release=(git icoutils diffoscope-minimal)
 test=(wine64 clang-format binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
   python3-pytest python3-pytest-xvfb chromium chromium-driver python3-selenium
   firefox-esr webkit2gtk-driver python3-websocket)
