@@ -1,5 +1,5 @@
 """What needs the process: start-up, failures, quitting, input, the picture, soak, memcheck."""
-import os, random, signal, subprocess, tempfile, time
+import contextlib, os, random, signal, subprocess, tempfile, time
 
 import numpy as np
 import pytest
@@ -7,7 +7,7 @@ from PIL import Image
 from Xlib import display
 
 from support.demo import Demo, bmp, failed, grab, key, move, screen, tap, tinted, until, wait_lit, write
-from support.screen import picture
+from screen import picture
 
 # Classic blends in the 16-bit screen buffer, sdl12-compat in a 32-bit one.
 KIND = os.environ["WAVEGRID_SDL_KIND"]
@@ -56,41 +56,30 @@ def test_pointer_and_keys_reach_the_parameter_block(dpy, demo):
     assert steps >= min(shown, (held - 0.1) / 0.03) / 2, (steps, shown, held)
 
 
+# A large desktop with a window manager: it starts still. A small screen: classic refuses a mode
+# larger than the screen, sdl12-compat scales the picture down. No display: one line.
 @pytest.mark.e2e
-def test_starts_still_on_a_large_desktop_with_a_window_manager():
-    with screen((1920, 1080), 24) as big:
-        env, d = {"DISPLAY": big.new_display_var}, display.Display(big.new_display_var)
-        wm = subprocess.Popen(["openbox"], env={**os.environ, **env}, stderr=subprocess.DEVNULL)
-        assert until(lambda: d.screen().root.get_full_property(
-            d.intern_atom("_NET_SUPPORTING_WM_CHECK"), 0))
-        move(d, 960, 540)
-        demo = Demo(env=env)
-        assert drawn(demo, 2), "no frames drawn"
-        assert [demo.read(a) for a in ("xangle", "yangle", "zangle")] == [0, 0, 0]
-        assert demo.finish(sig=signal.SIGTERM) == 0
-        wm.kill()
-
-
-# Classic refuses a mode larger than the screen; sdl12-compat scales the picture down.
-@pytest.mark.e2e
-def test_a_small_screen_gets_sdls_verdict_passed_through():
-    with screen((640, 480), 16) as small:
-        demo = Demo(env={"DISPLAY": small.new_display_var})
-        if KIND == "compat":
-            assert wait_lit(display.Display(small.new_display_var), demo), demo.errors()
-            assert demo.finish(sig=signal.SIGTERM) == 0
-        else:
-            failed(demo, "Video mode set failed: ")
-
-
-@pytest.mark.e2e
-@pytest.mark.parametrize("env,heads", [
-    ({"SDL_VIDEODRIVER": "x11", "DISPLAY": ":9999"}, "Video initialization failed: "),
+@pytest.mark.parametrize("size,env,heads", [
+    ((1920, 1080, 24), {}, None), ((640, 480, 16), {}, None if KIND == "compat" else "Video mode set failed: "),
+    (None, {"SDL_VIDEODRIVER": "x11", "DISPLAY": ":9999"}, "Video initialization failed: "),
     # XDG_RUNTIME_DIR as in a login session: without, SDL2's Wayland probe complains.
-    ({"SDL_VIDEODRIVER": None, "DISPLAY": None, "XDG_RUNTIME_DIR": tempfile.gettempdir()},
-     ("Video initialization failed: ", "Video mode set failed: "))])
-def test_no_display_stops_with_one_line(env, heads):
-    failed(Demo(env=env), heads)
+    (None, {"SDL_VIDEODRIVER": None, "DISPLAY": None, "XDG_RUNTIME_DIR": tempfile.gettempdir()},
+     ("Video initialization failed: ", "Video mode set failed: "))], ids=["large", "small", "no X server", "none"])
+def test_starts_still_on_another_screen_or_says_why_not(size, env, heads):
+    with contextlib.ExitStack() as stack:
+        if size:
+            x = stack.enter_context(screen(size[:2], size[2]))
+            env, d = {"DISPLAY": x.new_display_var}, display.Display(x.new_display_var)
+            stack.callback(subprocess.Popen(["openbox"], env={**os.environ, **env}, stderr=subprocess.DEVNULL).kill)
+            assert until(lambda: d.screen().root.get_full_property(d.intern_atom("_NET_SUPPORTING_WM_CHECK"), 0))
+            move(d, size[0] // 2, size[1] // 2)
+        demo = Demo(env=env)
+        if heads:
+            failed(demo, heads)
+        else:
+            assert wait_lit(d, demo) and drawn(demo, 2), demo.errors()
+            assert [demo.read(a) for a in ("xangle", "yangle", "zangle")] == [0, 0, 0], "starts still"
+            assert demo.finish(sig=signal.SIGTERM) == 0
 
 
 @pytest.mark.e2e

@@ -32,9 +32,8 @@ def test_installs_starts_from_anywhere_refuses_bad_sprites_and_purges_clean(dpy)
         assert wait_lit(dpy, demo, 300 if ARCH else 60) and tinted(grab(dpy)), demo.errors()
         tap(dpy, "Escape")
         assert demo.finish(120 if ARCH else 30) == 0, demo.errors()
-        for sprite in bmp(64, 64, "RGB")[:20], b"P6 64 64 255\n", bmp(4, 4, "RGB", 30000):
-            write(f"{root}/usr/share/games/wavegrid/data/sprite01.bmp", sprite)
-            failed(launched(root), "Sprite texture loading failed: ")  # with SDL's reason
+        write(f"{root}/usr/share/games/wavegrid/data/sprite01.bmp", bmp(64, 64, "RGB")[:20])
+        failed(launched(root), "Sprite texture loading failed: ")  # with the installed SDL's reason
         inroot(root, "rm", "-r", "/usr/share/games/wavegrid")
         failed(launched(root), "Sprite texture loading failed: ")  # its own line, nothing else
         inroot(root, "apt-get", "purge", "-y", "-q", "wavegrid")

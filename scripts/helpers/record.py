@@ -1,13 +1,13 @@
 """Steers the demo on $DISPLAY with XTest and records it as a looping GIF of 40 frames:
-record.py OUT.gif PID, once the demo PID has drawn. The screen is read by the tests'
-grabber (PYTHONPATH=tests, as scripts/remake-animation.sh runs it)."""
+record.py OUT.gif PID, once the demo PID has drawn. The screen is read by screen.py, beside it
+(scripts/remake-animation.sh runs it)."""
 import sys, time
 
 from PIL import Image
 from Xlib import X, display
 from Xlib.ext import xtest
 
-from support.screen import grab, picture
+from screen import grab, picture
 from shoot import lit
 
 d = display.Display()

@@ -1,1 +1,1 @@
-"""What the tests, the benchmark and the picture scripts share (they set PYTHONPATH=tests)."""
+"""What the tests and the web benchmark share (it sets PYTHONPATH=tests)."""

@@ -7,7 +7,7 @@ from pyvirtualdisplay import Display
 from Xlib import X, XK
 from Xlib.ext import xtest
 
-from support.screen import grab, until  # noqa: F401 (the tests take both from here)
+from screen import grab, until  # noqa: F401 (the tests take both from here)
 
 BIN = os.environ.get("WAVEGRID_BIN", "")
 TOP = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))

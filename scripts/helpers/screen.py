@@ -1,4 +1,4 @@
-"""The X screen read back: the one grabber of the tests and the picture scripts."""
+"""The X screen read back: the one grabber of the picture scripts (shoot.py, record.py) and the tests."""
 import time
 
 import numpy as np
