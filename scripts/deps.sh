@@ -20,7 +20,7 @@ build=(cmake make g++ pkg-config libsdl1.2-dev libgl-dev libglu1-mesa-dev python
 run=("${build[@]}" libgl1-mesa-dri libglx-mesa0 libsdl1.2-compat libsdl2-2.0-0)
 windows=(cmake make pkg-config python3 python3-pil g++-mingw-w64-x86-64-win32 dpkg-dev xz-utils
   ca-certificates)
-web=(cmake make emscripten)
+web=(cmake make emscripten python3 python3-pil)
 deb=(dpkg-dev file lintian desktop-file-utils appstream)
 cross=(crossbuild-essential-arm64 cmake make pkg-config python3 python3-pil libsdl1.2-dev:arm64
   libgl-dev:arm64 libglu1-mesa-dev:arm64)

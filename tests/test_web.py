@@ -1,6 +1,6 @@
 """The page in headless browsers, served from 127.0.0.1, the pixels the browser's own: Chromium, as a
 desktop and as a phone, carries the page's checks; Firefox and WebKitGTK show it runs in theirs."""
-import contextlib, io, os, shutil
+import contextlib, io, os, re, shutil, subprocess
 
 import numpy as np
 import pytest
@@ -8,7 +8,7 @@ from PIL import Image
 from selenium.webdriver.common.keys import Keys
 
 from support import browsers
-from support.demo import bmp, steers, until, write
+from support.demo import TOP, bmp, steers, until, write
 from support.serve import Served
 
 PAGE, BUILD = os.environ["WAVEGRID_WEB"], os.environ["WAVEGRID_WEB_BUILD"]
@@ -56,10 +56,32 @@ def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site):
         mouse = lambda: b.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": "mouseMoved",
                                                                               **point(b, "canvas", 0.5, 0.95)})
         steers(lambda: shot(b), lambda: b.keys(*[Keys.ARROW_DOWN] * 60), mouse if engine == "chromium" else None)
+        if engine == "chromium":
+            on_a_desktop(b)
         b.keys(Keys.ESCAPE)
         assert says(b, "The demo has ended.")
     finally:
         b.quit()
+
+
+def on_a_desktop(b):  # the buttons hold by the mouse, tap without a pointer, open no menu
+    pad, mouse = "document.getElementById('pad')", lambda kind: b.driver.execute_cdp_cmd(
+        "Input.dispatchMouseEvent", {"type": kind, "button": "left", "clickCount": 1, **point(b, "#pad button")})
+    assert b.js("return !full.hidden"), "Full screen should be offered where the browser can"
+    b.js("const b = document.getElementById('buttons'); b.focus(); b.click()")  # as a click would
+    assert b.js(f"return getComputedStyle({pad}).display") == "grid", "On-screen controls should show them"
+    assert b.js("return document.activeElement === canvas"), "the keys should go back to the demo"
+    b.js("window.got = []; canvas.addEventListener('keydown', (e) => got.push(e.keyCode)); "
+         "canvas.addEventListener('keyup', (e) => got.push(-e.keyCode))")
+    mouse("mouseMoved")  # Nearer, held by the mouse and let go over it
+    mouse("mousePressed")
+    assert until(lambda: b.js("return got").count(38) >= 4), "Nearer held by the mouse should repeat"
+    mouse("mouseReleased")
+    assert until(lambda: -38 in b.js("return got"), 5), "Nearer should let go as the mouse button comes up"
+    b.js(f"got = []; {pad}.children[10].click()")  # Enter, or a screen reader: no pointer
+    assert not until(lambda: len(b.js("return got")) > 2, 0.3) and b.js("return got") == [82, -82]
+    assert b.js(f"return !{pad}.children[0].dispatchEvent(new MouseEvent('contextmenu', "
+                "{bubbles: true, cancelable: true}))"), "a long press should open no menu"
 
 
 # The batching layer against Emscripten's own GL emulation, on a sprite neither symmetric nor grey.
@@ -134,14 +156,10 @@ def test_the_page_fills_a_phone_and_a_pinch_or_a_swipe_moves_nothing(phone):
     assert len(buttons) == 12 and "finger" in words and "Mouse" not in words
     for where in ("canvas", "#pad"):
         a, z = point(phone, where, 0.4, 0.6), point(phone, where, 0.6, 0.2)
-        touch(phone, "touchStart", a, z)
-        for n in range(1, 10):  # two fingers apart, then one swiping up
-            touch(phone, "touchMove", {"x": a["x"] - 8 * n, "y": a["y"] + 8 * n}, {"x": z["x"] + 8 * n, "y": z["y"]})
-        touch(phone, "touchEnd")
-        touch(phone, "touchStart", a)
-        for n in range(10):
-            touch(phone, "touchMove", {"x": a["x"], "y": a["y"] - 20 * n})
-        touch(phone, "touchEnd")
+        for fingers in [(a, -8, 8), (z, 8, 0)], [(a, 0, -20)]:  # two fingers apart, then one swiping up
+            for n in range(10):
+                touch(phone, "touchMove" if n else "touchStart", *[{"x": f["x"] + dx * n, "y": f["y"] + dy * n} for f, dx, dy in fingers])
+            touch(phone, "touchEnd")
     assert phone.js("return [visualViewport.scale, scrollX, scrollY, visualViewport.offsetTop]") == [1, 0, 0, 0]
 
 
@@ -159,7 +177,7 @@ LET_GO = {"lift": lambda b: touch(b, "touchEnd"), "cancel": lambda b: touch(b, "
 
 
 @pytest.mark.parametrize("phone", [(844, 390)], indirect=True, ids=["wide"])
-def test_by_touch_a_drag_turns_it_and_each_button_gives_its_key_held_as_promised(phone):
+def test_by_touch_each_button_gives_its_key_held_as_promised(phone):
     phone.js("""window.got = []; for (const type of ['keydown', 'keyup'])
       canvas.addEventListener(type, (e) => got.push([type, e.keyCode, e.repeat, performance.now()]));
       window.delays = []; const timer = setTimeout;  // what each repeat asks for, whatever the load
@@ -176,17 +194,6 @@ def test_by_touch_a_drag_turns_it_and_each_button_gives_its_key_held_as_promised
         stop = seen()
         assert not until(lambda: since(stop, "keydown", code), 0.3), f"{label} went on after {why}"
         assert len(since(n, "keyup", code)) == 1, f"{label} let go twice at {why}"
-
-    def farther():
-        touch(phone, "touchStart", at["Farther"])
-        assert until(lambda: len(since(0, "keydown", 40)) >= 60)
-        touch(phone, "touchEnd")
-
-    def drag_down():
-        touch(phone, "touchStart", point(phone, "canvas"))
-        touch(phone, "touchMove", point(phone, "canvas", 0.5, 0.95))
-    steers(lambda: shot(phone), farther, drag_down)
-    touch(phone, "touchEnd")
 
     for label, key in list(BUTTONS.items())[:-1]:  # a tap gives the key once
         n = seen()
@@ -234,24 +241,62 @@ def test_by_touch_a_drag_turns_it_and_each_button_gives_its_key_held_as_promised
     assert not until(lambda: seen() > n, 0.3), "a button pressed after the end should give nothing"
 
 
-def test_on_a_desktop_the_buttons_hold_by_mouse_tap_without_a_pointer_and_open_no_menu(browser, site):
-    browser.get(site(PAGE)[1])
-    assert until(lambda: shot(browser).any())
-    pad = "document.getElementById('pad')"
-    assert browser.js("return !full.hidden"), "Full screen should be offered where the browser can"
-    browser.js("const b = document.getElementById('buttons'); b.focus(); b.click()")  # as a click would
-    assert browser.js(f"return getComputedStyle({pad}).display") == "grid", "On-screen controls should show them"
-    assert browser.js("return document.activeElement === canvas"), "the keys should go back to the demo"
-    browser.js("window.got = []; canvas.addEventListener('keydown', (e) => got.push(e.keyCode)); "
-               "canvas.addEventListener('keyup', (e) => got.push(-e.keyCode))")
-    at = point(browser, "#pad button")  # Nearer, held by the mouse and let go over it
-    for kind in "mouseMoved", "mousePressed":
-        browser.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": kind, "button": "left", "clickCount": 1, **at})
-    assert until(lambda: browser.js("return got").count(38) >= 4), "Nearer held by the mouse should repeat"
-    browser.driver.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": "mouseReleased", "button": "left", "clickCount": 1, **at})
-    assert until(lambda: -38 in browser.js("return got"), 5), "Nearer should let go as the mouse button comes up"
-    browser.js("got = []")
-    browser.js(f"{pad}.children[10].click()")  # Enter, or a screen reader: no pointer
-    assert not until(lambda: len(browser.js("return got")) > 2, 0.3) and browser.js("return got") == [82, -82]
-    assert browser.js(f"return !{pad}.children[0].dispatchEvent(new MouseEvent('contextmenu', "
-                      "{bubbles: true, cancelable: true}))"), "a long press should open no menu"
+def rebuild(folder, name, colour):  # another build of the page: its title, its sprite, its worker
+    page = folder / "index.html"
+    page.write_text(page.read_text().replace("<title>wavegrid</title>", f"<title>{name}</title>"))
+    write(folder / "wavegrid.data", bmp(64, 64, "RGB", colour=colour))
+    subprocess.run(["/usr/bin/python3", f"{TOP}/tools/offline.py", folder, folder / "sw.js"], check=True)
+    return re.search(r'BUILD = "(\w+)"', (folder / "sw.js").read_text())[1]
+
+
+def runs(b, url):  # the build a load of the page runs: its title, and the colour it draws
+    b.get(url)
+    assert until(lambda: shot(b).any()), said(b)
+    r, _, blue = shot(b).reshape(-1, 3).sum(0)
+    return b.js("return document.title"), "red" if r > blue else "blue"
+
+
+@pytest.mark.parametrize("engine", ["chromium", "firefox"])
+def test_kept_offline_apart_in_two_folders_and_updated_whole(engine, tmp_path):
+    b, site, builds = browsers.start(engine), tmp_path / "site", {}
+    for folder, name, colour in ("a", "wavegrid", "blue"), ("b", "red build", "red"), ("new", "new build", "red"):
+        shutil.copytree(PAGE, site / folder)  # a as built, the others built again
+        builds[folder] = (name, colour), folder != "a" and rebuild(site / folder, name, colour)
+    (site / "index.html").write_text("<p>the host's own page</p>")
+    server = Served(site)
+    kept = lambda folder: [k.split()[-1] for k in b.js("return caches.keys()") if f"/{folder}/ " in k]
+    try:
+        for folder in "ab":  # each copy its own worker, installed once it has all it needs
+            assert runs(b, server.url + folder + "/") == builds[folder][0]
+            assert until(lambda: kept(folder)), "the page should be kept for a visit with no network"
+        if engine == "chromium":
+            assert b.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"] == []
+        server.close()  # no network: each folder its own build, with or without index.html
+        assert [runs(b, server.url + f) for f in ("a/", "b/index.html")] == [builds["a"][0], builds["b"][0]]
+
+        shutil.copytree(site / "new", site / "a", dirs_exist_ok=True)  # published; then a partial upload
+        server = Served(site, server.port)
+        assert runs(b, server.url + "a/") in (builds["a"][0], builds["new"][0]), "two builds mixed"
+        # Chromium checks for it once the worker has been idle, a minute after the load; Firefox at once.
+        assert until(lambda: kept("a") == [builds["new"][1]], 180), "the new build should replace the old whole"
+        assert runs(b, server.url + "a/") == builds["new"][0], "the second load should run the new build"
+        rebuild(site / "a", "partial", "blue")
+        os.remove(site / "a/wavegrid.wasm")
+        b.js("return navigator.serviceWorker.ready.then((kept) => kept.update()).then(() => 1)")
+        assert until(lambda: b.js("return navigator.serviceWorker.ready.then((kept) => !kept.installing)"))
+        assert runs(b, server.url + "a/") == runs(b, server.url + "a/") == builds["new"][0]
+    finally:
+        server.close()
+        b.quit()
+
+
+@pytest.mark.parametrize("url,tags", [("", []), ("https://wavegrid.invalid/demo", [
+    "og:url https://wavegrid.invalid/demo/", "og:image https://wavegrid.invalid/demo/preview.png"]),
+    ('https://wavegrid.invalid/"><script>', None)], ids=["no address", "an address", "not an address"])
+def test_a_preview_card_only_with_an_address_of_the_page(url, tags, tmp_path):
+    made = subprocess.run(["cmake", "--preset", "web", "-B", tmp_path, f"-DWAVEGRID_PUBLIC_URL={url}"],
+                          cwd=TOP, capture_output=True, text=True, timeout=300)
+    assert made.returncode == (tags is None), made.stderr[-2000:]
+    page = (tmp_path / "index.html").read_text() if tags is not None else ""
+    card = re.findall(r'<meta property="(og:[\w:]+)" content="([^"]*)"', page)
+    assert {f"{k} {v}" for k, v in card} >= set(tags or []) and len(card) == (7 if tags else 0), card

@@ -91,13 +91,30 @@ window.Module = {
   print: (line) => console.log(line),
   printErr: (line) => { console.error(line); lastError = line; },
   setStatus: (text) => say(text.replace(/\s*\(\d+\/\d+\)/, "")), // "" once it runs
-  onRuntimeInitialized: () => canvas.focus(),
+  onRuntimeInitialized: () => (canvas.focus(), keep()),
   onExit: (code) => code == 0 ? stop("The demo has ended.")
                               : stop(lastError || "The demo stopped (status " + code + ")."),
   onAbort: (what) => broken("The demo could not go on: " + what),
 };
 window.addEventListener("error", (e) => broken("The demo could not go on: " + e.message));
 canvas.addEventListener("webglcontextlost", () => broken("The browser took the demo's WebGL away."));
+
+// Kept for a visit with no network by the worker (sw.js) where the browser
+// lets it; nothing is said where it does not (a private window): the page
+// runs online as ever. A newer build, once fetched whole by its own worker,
+// takes over when this page has all of its own files: it runs from the next load.
+function keep() {
+  const workers = navigator.serviceWorker;
+  if (!workers) return;
+  workers.register("sw.js").then((kept) => {
+    const over = () => kept.waiting && kept.waiting.postMessage("take over");
+    const watch = () => kept.installing && kept.installing.addEventListener("statechange", over);
+    kept.addEventListener("updatefound", watch);
+    watch();
+    over();
+    kept.update().catch(() => {}); // a new build published? (offline: no)
+  }, () => {});
+}
 
 async function start() {
   for (const file of files) {

@@ -1,7 +1,8 @@
 """Serves a folder from 127.0.0.1 with the headers a careful static host sends, so that what is
 tested is what such a host serves: serve.py FOLDER PORT (0: any free one). Its first line says
-where. The page runs under this strict Content-Security-Policy; .wasm goes as application/wasm;
-nothing is cached without asking again, so a new build is seen at once."""
+where. The page runs under this strict Content-Security-Policy; .wasm goes as application/wasm,
+the manifest as application/manifest+json; nothing is cached without asking again, so a new
+build, and its worker, sw.js, are seen at once."""
 import functools, http.server, sys
 
 POLICY = ("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self' data:; "
@@ -9,7 +10,8 @@ POLICY = ("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src '
 
 
 class Handler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm",
+                      ".webmanifest": "application/manifest+json"}
 
     def end_headers(self):
         self.send_header("Content-Security-Policy", POLICY)

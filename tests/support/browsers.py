@@ -31,30 +31,28 @@ class Selenium:
 
 
 class Firefox:
+    PREFS = {"webgl.force-enabled": True, "browser.shell.checkDefaultBrowser": False,
+             "datareporting.policy.dataSubmissionEnabled": False, "app.update.disabledForTesting": True}
+
     def __init__(self, width, height):
-        self.profile = tempfile.TemporaryDirectory()
-        prefs = {"webgl.force-enabled": True, "browser.shell.checkDefaultBrowser": False,
-                 "datareporting.policy.dataSubmissionEnabled": False, "app.update.disabledForTesting": True}
+        self.profile, self.ws, self.n = tempfile.TemporaryDirectory(), None, 0
         pathlib.Path(f"{self.profile.name}/user.js").write_text("".join(
-            f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in prefs.items()))
-        self.log, self.ws = open(f"{self.profile.name}/log", "w+"), None
+            f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in self.PREFS.items()))
+        self.log = pathlib.Path(f"{self.profile.name}/log")
         self.p = subprocess.Popen(["firefox-esr", "--headless", "--no-remote", "--profile", self.profile.name,
                                    f"--width={width}", f"--height={height}", "--remote-debugging-port=0"],
-                                  stdout=self.log, stderr=self.log)
+                                  stdout=(log := self.log.open("w")), stderr=log)
+        log.close()
         end = time.time() + 60
-        while not (url := re.search(r"BiDi listening on (ws://\S+)", self.said())):
+        while not (url := re.search(r"BiDi listening on (ws://\S+)", self.log.read_text())):
             if self.p.poll() is not None or time.time() > end:
                 self.quit()
-                raise RuntimeError("Firefox did not start: " + self.said()[-500:])
+                raise RuntimeError("Firefox did not start: " + self.log.read_text()[-500:])
             time.sleep(0.05)
         import websocket  # python3-websocket; Firefox refuses a connection that names an origin
         self.ws = websocket.create_connection(url[1] + "/session", suppress_origin=True, timeout=CALL_SECONDS)
-        self.n = 0
         self.call("session.new", capabilities={})
         self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
-
-    def said(self):
-        return pathlib.Path(self.log.name).read_text()
 
     def call(self, method, **params):
         """A BiDi command's result; each message is awaited CALL_SECONDS at most."""
@@ -71,17 +69,16 @@ class Firefox:
     def get(self, url):
         self.call("browsingContext.navigate", context=self.context, url=url, wait="complete")
 
-    def js(self, body):  # the value comes back as JSON, as Selenium's does
-        got = self.call("script.callFunction", functionDeclaration=f"function () {{ return JSON.stringify("
-                        f"(function () {{ {body} }})()) }}", awaitPromise=False, target={"context": self.context})
+    def js(self, body):  # the value comes back as JSON, a promise's once settled, as Selenium's does
+        got = self.call("script.callFunction", functionDeclaration=f"async function () {{ return JSON.stringify("
+                        f"await (function () {{ {body} }})()) }}", awaitPromise=True, target={"context": self.context})
         if got["type"] == "exception":
             raise RuntimeError(got["exceptionDetails"]["text"])
         return json.loads(got["result"].get("value") or "null")
 
     def keys(self, *keys):
-        presses = [{"type": way, "value": k} for k in keys for way in ("keyDown", "keyUp")]
-        self.call("input.performActions", context=self.context,
-                  actions=[{"type": "key", "id": "keyboard", "actions": presses}])
+        self.call("input.performActions", context=self.context, actions=[{"type": "key", "id": "keyboard", "actions": [
+            {"type": way, "value": k} for k in keys for way in ("keyDown", "keyUp")]}])
 
     def png(self):
         return base64.b64decode(self.call("browsingContext.captureScreenshot", context=self.context)["data"])
@@ -91,7 +88,6 @@ class Firefox:
             self.ws.close()
         self.p.kill()
         self.p.wait()
-        self.log.close()
         self.profile.cleanup()
 
 

@@ -5,19 +5,19 @@ SERVE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts/
 
 
 class Served:
-    """Served(folder).url while the server runs; close() ends it. A context manager too."""
+    """Served(folder[, port]).url while the server runs; close() ends it. A context manager too."""
 
-    def __init__(self, folder):
-        self.p = subprocess.Popen([SERVE, str(folder), "0"], stdout=subprocess.PIPE,
+    def __init__(self, folder, port=0):
+        self.p = subprocess.Popen([SERVE, str(folder), str(port)], stdout=subprocess.PIPE,
                                   stderr=subprocess.DEVNULL, text=True)
         ready = select.select([self.p.stdout], [], [], 30)[0]
         port = re.search(r"port (\d+)", self.p.stdout.readline() if ready else "")
         if not port:
             self.close()
             raise RuntimeError(f"scripts/serve.sh did not say its port serving {folder}")
-        self.url = f"http://127.0.0.1:{port[1]}/"
+        self.port, self.url = port[1], f"http://127.0.0.1:{port[1]}/"
 
-    def close(self):
+    def close(self):  # again, too
         self.p.kill()
         self.p.wait()
         self.p.stdout.close()

@@ -1,0 +1,41 @@
+// The page's service worker: it keeps one build of the page whole, so that the page opens
+// and runs with no network, and takes a new build only whole. tools/offline.py writes the
+// build's name and files in. Its scope is the page's folder: another page of the host is
+// never answered from here, and a copy of the page in another folder keeps its own.
+"use strict";
+const BUILD = "", FILES = [];
+const scope = self.registration.scope, mine = "wavegrid " + scope + " ", cache = mine + BUILD;
+
+// All of a build's files or none: one that can't be fetched, and the worker
+// before stays, with the last whole build.
+self.addEventListener("install", (e) => e.waitUntil((async () => {
+  const kept = await caches.open(cache);
+  try {
+    await kept.addAll(FILES.map((file) => new Request(file, { cache: "no-cache" })));
+  } catch (error) {
+    await caches.delete(cache);
+    throw error;
+  }
+})()));
+
+// In place, the worker drops the builds before it, in this folder only.
+self.addEventListener("activate", (e) => e.waitUntil((async () => {
+  for (const name of await caches.keys())
+    if (name.startsWith(mine) && name != cache) await caches.delete(name);
+})()));
+
+// A page of the build before asks for this one once it has all its own files,
+// so that no page is ever given the files of two builds.
+self.addEventListener("message", (e) => e.data == "take over" && self.skipWaiting());
+
+// The page's own files, from this build's; anything else goes to the network as it would.
+self.addEventListener("fetch", (e) => {
+  const url = e.request.url.split(/[?#]/)[0];
+  const file = url == scope ? "index.html" : url.slice(scope.length);
+  if (!url.startsWith(scope) || !FILES.includes(file) || !["GET", "HEAD"].includes(e.request.method)) return;
+  e.respondWith((async () => {
+    const kept = await (await caches.open(cache)).match(file);
+    if (!kept) return fetch(e.request);
+    return e.request.method == "HEAD" ? new Response(null, kept) : kept; // a body left unread holds the worker
+  })());
+});
