@@ -70,6 +70,7 @@ def test_starts_still_on_another_screen_or_says_why_not(size, env, heads):
         if size:
             x = stack.enter_context(screen(size[:2], size[2]))
             env, d = {"DISPLAY": x.new_display_var}, display.Display(x.new_display_var)
+        if size and size[0] > 800:  # a desktop: a window manager, the pointer in the middle
             stack.callback(subprocess.Popen(["openbox"], env={**os.environ, **env}, stderr=subprocess.DEVNULL).kill)
             assert until(lambda: d.screen().root.get_full_property(d.intern_atom("_NET_SUPPORTING_WM_CHECK"), 0))
             move(d, size[0] // 2, size[1] // 2)
@@ -77,7 +78,7 @@ def test_starts_still_on_another_screen_or_says_why_not(size, env, heads):
         if heads:
             failed(demo, heads)
         else:
-            assert wait_lit(d, demo) and drawn(demo, 2), demo.errors()
+            assert (size[0] > 800 or wait_lit(d, demo)) and drawn(demo, 2), demo.errors()  # small: scaled down
             assert [demo.read(a) for a in ("xangle", "yangle", "zangle")] == [0, 0, 0], "starts still"
             assert demo.finish(sig=signal.SIGTERM) == 0
 
