@@ -3,15 +3,17 @@
 // build's name and files in. Its scope is the page's folder: another page of the host is
 // never answered from here, and a copy of the page in another folder keeps its own.
 "use strict";
-const BUILD = "", FILES = [];
+// The build's name, and each of its files with the hash of its bytes.
+const BUILD = "", FILES = {};
 const scope = self.registration.scope, mine = "wavegrid " + scope + " ", cache = mine + BUILD;
 
-// All of a build's files or none: one that can't be fetched, and the worker
-// before stays, with the last whole build.
+// All of a build's files or none: one that can't be fetched, or whose bytes are
+// not the build's (an upload half done), and the worker before stays, with the
+// last whole build.
 self.addEventListener("install", (e) => e.waitUntil((async () => {
   const kept = await caches.open(cache);
   try {
-    await kept.addAll(FILES.map((file) => new Request(file, { cache: "no-cache" })));
+    await kept.addAll(Object.entries(FILES).map(([file, integrity]) => new Request(file, { cache: "no-cache", integrity })));
   } catch (error) {
     await caches.delete(cache);
     throw error;
@@ -32,10 +34,10 @@ self.addEventListener("message", (e) => e.data == "take over" && self.skipWaitin
 self.addEventListener("fetch", (e) => {
   const url = e.request.url.split(/[?#]/)[0];
   const file = url == scope ? "index.html" : url.slice(scope.length);
-  if (!url.startsWith(scope) || !FILES.includes(file) || !["GET", "HEAD"].includes(e.request.method)) return;
+  if (!url.startsWith(scope) || !Object.hasOwn(FILES, file) || !["GET", "HEAD"].includes(e.request.method)) return;
   e.respondWith((async () => {
     const kept = await (await caches.open(cache)).match(file);
     if (!kept) return fetch(e.request);
-    return e.request.method == "HEAD" ? new Response(null, kept) : kept; // a body left unread holds the worker
+    return e.request.method == "HEAD" ? new Response(null, kept) : kept; // a HEAD answer has no body
   })());
 });
