@@ -47,21 +47,39 @@ PAGE = [("a press gives nothing", "press(button, e.pointerId);", ""),
         ("nothing answered offline", "e.respondWith(", "void ("),
         ("a new build never takes over", 'e.data == "take over" && self.skipWaiting()', "false"),
         ("a new build takes over at once", "const kept = await caches.open(cache);", "self.skipWaiting(); const kept = await caches.open(cache);"),
-        ("no icons to install", '"icons": [', '"pictures": [')]
+        ("no icons to install", '"icons": [', '"pictures": ['),
+        # Any host, any network, any browser (page.js, sw.js).
+        ("a redirect kept and served", "new Response(bytes, { headers: answer.headers })", "(await fetch(file))"),
+        ("a conditional answer's old bytes", '{ cache: "no-store" }', '{ cache: "no-cache" }'),
+        ("HEAD asked of the host", "await fetch(file).catch", 'await fetch(file, { method: "HEAD" }).catch'),
+        ("a dropped file unsaid", '.catch(() => ({ status: "no answer" }))', ""),
+        ("a script's failure unsaid", "script.onerror =", "script.onerror0 ="),
+        ("an unhandled rejection unsaid", '"unhandledrejection"', '"rejectionhandled"'),
+        ("full screen called where there is none", "go && go.call(what)", "go.call(what)"),
+        ("the screen not kept on", "stayAwake(), keep()", "keep()"),
+        ("the screen kept on after the end", "awake && awake.release().catch(() => {});", ""),
+        ("a failed start never hands over", "  keep(); // a newer build", "  // a newer build"),
+        ("a new build takes over while a page loads", "pages.filter(ours).every((page) => done.has(page.id))", "true")]
 
-# In the sources, each rebuilt: the batching layer (the frame drawn both ways), the package.
+# In the sources, each rebuilt: the batching layer (the frame drawn both ways), the package; or
+# a file the web test runs itself (the worker's maker, the server), with that copy's tests.
 SOURCE = [("web/gl.cpp", "c->rgba[n] = colour[n];", "c->rgba[n] = 255;", "web"),
           ("web/gl.cpp", "c->s = texcoord[0], c->t = texcoord[1];", "c->s = texcoord[1], c->t = texcoord[0];", "web"),
           ("web/gl.cpp", "m[4] * y + m[8] * z + m[12]", "m[4] * y + m[8] * z", "web"),
           ("linux/wavegrid.sh", 'cd "$here/../share/games/wavegrid"', 'cd "$here/../share/wavegrid"', "package"),
           ("cmake/install.cmake", "set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)", "", "package"),
-          ("cmake/install.cmake", "DESTINATION share/games/wavegrid/data", "DESTINATION share/wavegrid/data", "package")]
+          ("cmake/install.cmake", "DESTINATION share/games/wavegrid/data", "DESTINATION share/wavegrid/data", "package"),
+          ("tools/offline.py", "(json.dumps(files) + own)", "json.dumps(files)", "kept and firefox"),
+          ("scripts/helpers/serve.py", "base-uri 'none'", "base-uri 'none'; frame-ancestors 'none'", "frame or headers"),
+          ("scripts/helpers/serve.py", "'wasm-unsafe-eval'", "'unsafe-eval'", "headers"),
+          ("scripts/helpers/serve.py", '"application/wasm"', '"application/octet-stream"', "headers"),
+          ("scripts/helpers/serve.py", '"X-Content-Type-Options", "nosniff"', '"X-Content-Type-Options", "sniff"', "headers")]
 
 
-def pytest(test, env, *args):
-    ini = ["-c", f"{TESTS}/pytest.ini"] if (TESTS / "pytest.ini").exists() else [  # an older checkout's
+def pytest(test, env, *args, tests=TESTS):
+    ini = ["-c", f"{tests}/pytest.ini"] if (tests / "pytest.ini").exists() else [  # an older checkout's
         "-p", "no:cacheprovider", "-o", "xvfb_width=800", "-o", "xvfb_height=600", "-o", "xvfb_colordepth=16"]
-    run = subprocess.run(["/usr/bin/python3", "-m", "pytest", *ini, "-x", *args, f"{TESTS}/{test}"],
+    run = subprocess.run(["/usr/bin/python3", "-m", "pytest", *ini, "-x", *args, f"{tests}/{test}"],
                          env={**os.environ, **env}, capture_output=True)
     return run.returncode != 0
 
@@ -92,9 +110,12 @@ def source():
                 made = subprocess.run(["cmake", "--workflow", "--preset", "web-test"], cwd=copy, capture_output=True)
                 env = {"WAVEGRID_WEB": str(TOP / "build/test/artifacts/web"), "WAVEGRID_WEB_BUILD": f"{copy}/build/web-test"}
                 caught = made.returncode != 0 or pytest("test_web.py", env, "-k", "alike")
-            else:
+            elif kind == "package":
                 made = subprocess.run(["scripts/deb.sh", "--out", "out"], cwd=copy, capture_output=True)
                 caught = made.returncode != 0 or pytest("test_package.py", {"WAVEGRID_DEB": f"{copy}/out/wavegrid_*.deb"})
+            else:  # the page as built, by the copy's tests and what they run
+                env = {"WAVEGRID_WEB": str(TOP / "build/test/artifacts/web"), "WAVEGRID_WEB_BUILD": str(TOP / "build/web-test")}
+                caught = pytest("test_web.py", env, "-k", kind, tests=pathlib.Path(copy) / "tests")
             print(f"{'caught' if caught else 'MISSED'}: {file}: {old!r} -> {new!r}", flush=True)
 
 

@@ -4,7 +4,7 @@ const canvas = document.getElementById("canvas"), status = document.getElementBy
 const again = document.getElementById("again"), full = document.getElementById("full");
 const pads = document.querySelectorAll("#pad button");
 const files = ["wavegrid.js", "wavegrid.wasm", "wavegrid.data"];
-let lastError = "", stopped = false;
+let lastError = "", stopped = false, awake = null;
 
 function say(text) {
   if (stopped) return; // the first reason to stop stays
@@ -19,6 +19,8 @@ function stop(text) {
   canvas.style.cursor = ""; // hidden while the demo ran
   stopped = true;
   pads.forEach(release);
+  awake && awake.release().catch(() => {});
+  keep(); // a newer build waiting may take over now
 }
 
 function broken(what) {
@@ -27,15 +29,17 @@ function broken(what) {
 }
 
 // With the on-screen controls, the whole page goes full screen, so they come along.
+// Where the browser offers none (an iPhone), or the frame it is in refuses it, nothing happens.
 function fullscreen() {
   const page = document.documentElement;
   const what = page.classList.contains("pad") ? page : document.getElementById("demo");
-  (what.requestFullscreen || what.webkitRequestFullscreen).call(what);
+  const go = what.requestFullscreen || what.webkitRequestFullscreen;
+  new Promise((done) => done(go && go.call(what))).catch(() => {});
   canvas.focus();
 }
 again.onclick = () => location.reload();
 full.onclick = canvas.ondblclick = fullscreen;
-full.hidden = !(document.fullscreenEnabled || document.webkitFullscreenEnabled); // not on an iPhone
+full.hidden = !(document.fullscreenEnabled || document.webkitFullscreenEnabled); // not on an iPhone, nor in a frame that forbids it
 
 // The on-screen controls give the program the keys, as SDL reads them: a
 // keydown by keyCode on the canvas, again while held (first after 100 ms,
@@ -91,21 +95,34 @@ window.Module = {
   print: (line) => console.log(line),
   printErr: (line) => { console.error(line); lastError = line; },
   setStatus: (text) => say(text.replace(/\s*\(\d+\/\d+\)/, "")), // "" once it runs
-  onRuntimeInitialized: () => (canvas.focus(), keep()),
+  onRuntimeInitialized: () => (canvas.focus(), stayAwake(), keep()),
   onExit: (code) => code == 0 ? stop("The demo has ended.")
                               : stop(lastError || "The demo stopped (status " + code + ")."),
   onAbort: (what) => broken("The demo could not go on: " + what),
 };
 window.addEventListener("error", (e) => broken("The demo could not go on: " + e.message));
+window.addEventListener("unhandledrejection", (e) => broken("The demo could not go on: " + (e.reason && e.reason.message || e.reason)));
 canvas.addEventListener("webglcontextlost", () => broken("The browser took the demo's WebGL away."));
+
+// While the demo runs the screen stays on, where the browser lets a page ask
+// (Screen Wake Lock); the browser lets go whenever the page is hidden, so it is
+// asked again when the page shows. Nothing is said where it can't be had.
+function stayAwake() {
+  stayAwake.wanted = true;
+  if (stopped || !navigator.wakeLock || document.visibilityState != "visible") return;
+  navigator.wakeLock.request("screen").then((lock) => (awake = lock, stopped && lock.release()), () => {});
+}
+document.addEventListener("visibilitychange", () => stayAwake.wanted && stayAwake());
 
 // Kept for a visit with no network by the worker (sw.js) where the browser
 // lets it; nothing is said where it does not (a private window): the page
 // runs online as ever. A newer build, once fetched whole by its own worker,
-// takes over when this page has all of its own files: it runs from the next load.
+// takes over when every page of this build has all of its own files, or has
+// stopped: it runs from the next load.
 function keep() {
   const workers = navigator.serviceWorker;
-  if (!workers) return;
+  if (!workers || keep.asked) return;
+  keep.asked = true;
   workers.register("sw.js").then((kept) => {
     const over = () => kept.waiting && kept.waiting.postMessage("take over");
     const watch = () => kept.installing && kept.installing.addEventListener("statechange", over);
@@ -116,18 +133,30 @@ function keep() {
   }, () => {});
 }
 
+// A file of the page that can't be had, named in the page's one line.
+const missing = (file, why) => broken(file + " could not be loaded (" + why + "): keep " +
+                                      files.join(", ") + " and this page together in one folder.");
+
+// A file's bytes, or null once its reason is said: no answer, an error answer,
+// or a connection dropped on the way.
+async function bytes(file) {
+  const answer = await fetch(file).catch(() => ({ status: "no answer" }));
+  if (!answer.ok) return missing(file, answer.status), null;
+  return answer.arrayBuffer().then((got) => new Uint8Array(got), () => (missing(file, "cut short"), null));
+}
+
+// The program and its sprite are fetched once, here, by GET (a host may refuse
+// anything else); wavegrid.js then loads as a script, which says only that it failed.
 async function start() {
-  for (const file of files) {
-    const answer = await fetch(file, { method: "HEAD" }).catch(() => ({ status: "no answer" }));
-    if (!answer.ok)
-      return broken(file + " could not be loaded (" + answer.status + "): keep " +
-                    files.join(", ") + " and this page together in one folder.");
-  }
+  const [wasm, sprite] = await Promise.all([bytes(files[1]), bytes(files[2])]);
+  if (!wasm || !sprite) return;
+  Module.wasmBinary = wasm;
   // The sprite is the program's data/sprite01.bmp, put in its files before it starts.
-  const sprite = new Uint8Array(await (await fetch(files[2])).arrayBuffer());
   Module.preRun = [() => { FS.mkdir("data"); FS.writeFile("data/sprite01.bmp", sprite); }];
   const script = document.createElement("script");
   script.src = files[0];
+  script.onerror = () => fetch(files[0]).then((a) => a.ok ? "cut short" : a.status, () => "no answer")
+    .then((why) => missing(files[0], why));
   document.body.appendChild(script);
 }
 

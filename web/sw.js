@@ -3,7 +3,7 @@
 // build's name and files in. Its scope is the page's folder: another page of the host is
 // never answered from here, and a copy of the page in another folder keeps its own.
 "use strict";
-// The build's name, and each of its files with the hash of its bytes.
+// The build's name (of its files and of this worker's own text), and each file with the hash of its bytes.
 const BUILD = "", FILES = {};
 const scope = self.registration.scope, mine = "wavegrid " + scope + " ", cache = mine + BUILD;
 
@@ -13,14 +13,18 @@ const hash = async (bytes) =>
 
 // All of a build's files or none: one that can't be fetched, or whose bytes are
 // not the build's (an upload half done), and the worker before stays, with the
-// last whole build. Checked here: not every engine checks a request's integrity.
+// last whole build, in a cache of its own name that this one never touches.
+// Fetched past the HTTP cache, so that no conditional answer hands back old
+// bytes; kept as a fresh answer of those bytes, so that a host's redirect
+// (index.html to its folder) is never kept and never served to a page load.
 self.addEventListener("install", (e) => e.waitUntil((async () => {
   const kept = await caches.open(cache);
   try {
     for (const [file, sum] of Object.entries(FILES)) {
-      const answer = await fetch(file, { cache: "no-cache" });
-      if (!answer.ok || (await hash(await answer.clone().arrayBuffer())) != sum) throw new Error(file + ": not this build's");
-      await kept.put(file, answer);
+      const answer = await fetch(file, { cache: "no-store" });
+      const bytes = answer.ok && (await answer.arrayBuffer());
+      if (!bytes || (await hash(bytes)) != sum) throw new Error(file + ": not this build's");
+      await kept.put(file, new Response(bytes, { headers: answer.headers }));
     }
   } catch (error) {
     await caches.delete(cache);
@@ -34,9 +38,16 @@ self.addEventListener("activate", (e) => e.waitUntil((async () => {
     if (name.startsWith(mine) && name != cache) await caches.delete(name);
 })()));
 
-// A page of the build before asks for this one once it has all its own files,
-// so that no page is ever given the files of two builds.
-self.addEventListener("message", (e) => e.data == "take over" && self.skipWaiting());
+// Each page of the build before says so once it has all its own files (or has
+// stopped): this build takes over when every such page has, so that no page
+// still loading is ever given the files of two builds.
+const done = new Set();
+self.addEventListener("message", (e) => e.data == "take over" && e.waitUntil((async () => {
+  done.add(e.source.id);
+  const pages = await self.clients.matchAll({ type: "window", includeUncontrolled: true });
+  const ours = (page) => [scope, scope + "index.html"].includes(page.url.split(/[?#]/)[0]);
+  if (pages.filter(ours).every((page) => done.has(page.id))) await self.skipWaiting();
+})()));
 
 // The page's own files, from this build's; anything else goes to the network as it would.
 self.addEventListener("fetch", (e) => {

@@ -1,20 +1,24 @@
-"""A folder served as a user serves the page: by scripts/serve.sh, on a free port of 127.0.0.1."""
-import os, re, select, subprocess
+"""A folder served on a free port of 127.0.0.1: as a user serves the page, by scripts/serve.sh; by a
+host with clean addresses (this file, run), which answers index.html with a redirect to its folder
+and refuses HEAD, as many static hosts do; or by a plain server that sends no policy."""
+import functools, http.server, importlib.util, os, re, select, subprocess, sys
 
-SERVE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts/serve.sh")
+HELPERS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts/helpers")
 
 
 class Served:
-    """Served(folder[, port]).url while the server runs; close() ends it. A context manager too."""
+    """Served(folder[, port[, how]]).url while the server runs; close() ends it. A context manager too."""
 
-    def __init__(self, folder, port=0):
-        self.p = subprocess.Popen([SERVE, str(folder), str(port)], stdout=subprocess.PIPE,
+    def __init__(self, folder, port=0, how="careful"):
+        server = {"careful": [f"{HELPERS}/../serve.sh"], "clean": [sys.executable, os.path.abspath(__file__)],
+                  "plain": [sys.executable, "-m", "http.server", "-b", "127.0.0.1", "-d"]}[how]
+        self.p = subprocess.Popen([*server, str(folder), str(port)], stdout=subprocess.PIPE,
                                   stderr=subprocess.DEVNULL, text=True)
         ready = select.select([self.p.stdout], [], [], 30)[0]
         port = re.search(r"port (\d+)", self.p.stdout.readline() if ready else "")
         if not port:
             self.close()
-            raise RuntimeError(f"scripts/serve.sh did not say its port serving {folder}")
+            raise RuntimeError(f"the server did not say its port serving {folder}")
         self.port, self.url = port[1], f"http://127.0.0.1:{port[1]}/"
 
     def close(self):  # again, too
@@ -24,3 +28,23 @@ class Served:
 
     __enter__ = lambda self: self
     __exit__ = lambda self, *_: self.close()
+
+
+if __name__ == "__main__":  # the host with clean addresses, with scripts/serve.sh's headers
+    spec = importlib.util.spec_from_file_location("careful", f"{HELPERS}/serve.py")
+    spec.loader.exec_module(careful := importlib.util.module_from_spec(spec))
+
+    class Clean(careful.Handler):
+        def do_HEAD(self):
+            self.send_error(405)
+
+        def do_GET(self):
+            if self.path.endswith("/index.html"):
+                self.send_response(301)
+                self.send_header("Location", self.path[:-len("index.html")])
+                return self.end_headers()
+            super().do_GET()
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", int(sys.argv[2])), functools.partial(Clean, directory=sys.argv[1]))
+    print(f"port {server.server_address[1]}", flush=True)
+    server.serve_forever()
