@@ -18,19 +18,21 @@ step "building the benchmarks" cmake --build --preset test -j"$(nproc)" --target
 step "the page (scripts/web.sh --out build/bench)" scripts/web.sh --out build/bench >/dev/null
 step "the page as Emscripten draws it (cmake --workflow --preset web-test)" \
   cmake --workflow --preset web-test >/dev/null
-$out/bench/calcme_bench
+step "the animation step's benchmark (calcme_bench)" $out/bench/calcme_bench
 start_xvfb
 trap stop_xvfb EXIT
 mapfile -t sdls < <(sdl12s)
 for round in 1 2; do
   for sdl in "${sdls[@]}"; do
     echo "== ${sdl% *}, round $round"
-    LD_LIBRARY_PATH=${sdl#* } $out/bench/frame_bench "${FRAMES:-500}"
+    step "the frame benchmark on ${sdl% *}" env LD_LIBRARY_PATH="${sdl#* }" $out/bench/frame_bench "${FRAMES:-500}"
   done
 done
 echo "== ${sdls[0]% *}, just before the browser"
-LD_LIBRARY_PATH=${sdls[0]#* } $out/bench/frame_bench "${FRAMES:-500}" | tee $out/frame_bench.txt
+LD_LIBRARY_PATH=${sdls[0]#* } $out/bench/frame_bench "${FRAMES:-500}" | tee $out/frame_bench.txt ||
+  fail "the frame benchmark failed"
 native=$(awk '/frames per second/ { print $4 }' $out/frame_bench.txt)
-PYTHONPATH=tests /usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" \
+[ -n "$native" ] || fail "the frame benchmark said no frame rate"
+step "the page's benchmark (bench/web_bench.py)" env PYTHONPATH=tests /usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" \
   chromium:ours=build/bench/web firefox:ours=build/bench/web webkit:ours=build/bench/web \
   "chromium:Emscripten's own GL emulation=build/web-test/wavegrid-emulated"

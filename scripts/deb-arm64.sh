@@ -18,13 +18,18 @@ fi
 [ "$(id -u)" -eq 0 ] || fail "needs root: it cross-builds in a Debian root"
 pin_build
 rm -f "$out"/wavegrid_*_arm64.deb # from an earlier run: only this run's may stand there after it
-root=$(mktemp -u /var/tmp/wavegrid-cross.XXXXXX)
+root=$(mktemp -d /var/tmp/wavegrid-cross.XXXXXX)
 trap 'rm -rf --one-file-system "$root"' EXIT
 step "making the cross root" scripts/mkroot.sh "$(release)" "$root"
 mkdir "$root/work"
-step "copying the sources into it" bash -c \
-  "git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -C '$root/work' -xf -"
+if [ -e .git ]; then # what git tracks, and new files it does not ignore
+  step "copying the sources into it" bash -c \
+    "set -o pipefail; git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -C '$root/work' -xf -"
+else # a source tarball, unpacked: all but what builds make
+  step "copying the sources into it" bash -c \
+    "set -o pipefail; tar --exclude=./build --exclude=./dist -cf - . | tar -C '$root/work' -xf -"
+fi
 step "the arm64 build in the cross root" scripts/inroot.sh "$root" /bin/bash -c \
   "cd /work && scripts/helpers/pack-deb.sh deb-arm64 /work/out"
 mkdir -p "$out"
-mv "$root"/work/out/wavegrid_*_arm64.deb "$out/"
+step "moving the package into $out" mv "$root"/work/out/wavegrid_*_arm64.deb "$out/"

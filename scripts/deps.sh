@@ -8,10 +8,12 @@
 #   deps.sh shots     run, and what scripts/screenshot.sh and remake-animation.sh take pictures with
 #   deps.sh root      what scripts/mkroot.sh makes a Debian root with
 #   deps.sh release   what scripts/release.sh checks and sums the artifacts with
-#   deps.sh test      all of the above, and the tests and benchmarks (Wine among them)
+#   deps.sh test      all of the above but cross (the cross root installs it), and the
+#                     tests and benchmarks (Wine among them)
 # As root it runs apt-get itself, showing what it installs and, if that
 # fails, apt's last words; otherwise it prints the line to run and fails.
 set -euo pipefail
+# shellcheck source=helpers/lib.sh
 . "$(dirname "$0")/helpers/lib.sh"
 
 # libsdl1.2-compat and libsdl2-2.0-0: sdl12-compat, beside the classic SDL
@@ -27,7 +29,7 @@ cross=(crossbuild-essential-arm64 cmake make pkg-config python3 python3-pil libs
 shots=(xvfb xauth python3-xlib python3-numpy)
 root=(debootstrap git tar util-linux)
 release=(git icoutils diffoscope-minimal)
-test=(wine64 clang-format binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
+test=(wine64 clang-format shellcheck binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
   python3-pytest python3-pytest-xvfb chromium chromium-driver python3-selenium
   firefox-esr webkit2gtk-driver python3-websocket)
 case "${1:-test}" in

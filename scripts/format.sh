@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Formats the C++ sources with clang-format and the top's .clang-format, and
 # makes the README's controls table anew from cmake/controls.cmake; with
-# --check it changes nothing and fails if any file would change.
+# --check it changes nothing and fails if any file would change, or if the
+# shell scripts do not pass shellcheck (with the top's .shellcheckrc).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
 if [ "${1:-}" = --check ]; then
   clang-format --dry-run --Werror "${files[@]}"
+  mapfile -t scripts < <(git ls-files '*.sh' .ci/run)
+  shellcheck "${scripts[@]}" || fail "shellcheck found the above in the shell scripts"
   copy=$(mktemp -d)
   trap 'rm -rf "$copy"' EXIT
   mkdir "$copy/cmake"

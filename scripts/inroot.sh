@@ -8,6 +8,7 @@
 # DISPLAY and SOURCE_DATE_EPOCH kept; the exit status is the command's.
 set -euo pipefail
 self=$(realpath "$0")
+# shellcheck source=helpers/lib.sh
 . "$(dirname "$self")/helpers/lib.sh"
 if [ "${1:-}" != --inside ]; then
   cache=
@@ -33,7 +34,7 @@ ln -s /proc/self/fd "$root/dev/fd"
 for n in 0:stdin 1:stdout 2:stderr; do ln -s "/proc/self/fd/${n%:*}" "$root/dev/${n#*:}"; done
 step "mounting /dev/shm in the root" mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
 if [ -n "$cache" ]; then
-  lent=$root/var/cache/wavegrid/$(. "$root/etc/os-release" && echo "$VERSION_CODENAME")
+  lent=$root/var/cache/wavegrid/$(sed -n 's/^VERSION_CODENAME=//p' "$root/etc/os-release")
   mkdir -p "$lent"
   step "lending the root $cache" mount --bind "$cache" "$lent"
 fi

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Makes a fresh Debian root of a release: mkroot.sh SUITE DIR [arm64], where
-# DIR does not exist yet. It is unpacked from a pristine base of that release
+# DIR is empty or does not exist yet (mktemp -d makes one). It is unpacked from a pristine base of that release
 # (debootstrap, minimal variant, with git) made once from the machine's own
 # Debian archive and kept in the cache of the machine's release (cache_dir in
 # helpers/lib.sh; where that can't be written, the base is made for this root
@@ -9,6 +9,7 @@
 # programs run only under that too. Needs root.
 set -euo pipefail
 here=$(dirname "$0")
+# shellcheck source=helpers/lib.sh
 . "$here/helpers/lib.sh"
 [ $# -eq 2 ] || [ "${3:-}" = arm64 ] || fail "usage: mkroot.sh SUITE DIR [arm64]"
 [ "$(id -u)" -eq 0 ] || fail "needs root: it makes a Debian root"
@@ -42,6 +43,7 @@ if [ ! -f "$base" ]; then
   step "packing the $name base" tar -C "$work" -cf "$base.part" .
   mv "$base.part" "$base"
 fi
-mkdir "$root"
+mkdir -p "$root"
+[ -z "$(ls -A "$root")" ] || fail "$root is not empty: a root is made in an empty folder"
 step "unpacking the $suite base" tar -C "$root" -xpf "$base"
 chmod 755 "$root"

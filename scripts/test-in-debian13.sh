@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
 [ "$(id -u)" -eq 0 ] || fail "needs root: it makes a Debian 13 root and mounts in it"
-root=$(mktemp -u /var/tmp/wavegrid-debian13.XXXXXX)
+root=$(mktemp -d /var/tmp/wavegrid-debian13.XXXXXX)
 trap 'rm -rf --one-file-system "$root"' EXIT
 step "making a fresh Debian 13 root" scripts/mkroot.sh trixie "$root"
 step "cloning the repository into the root" git clone -q "$PWD" "$root/work"

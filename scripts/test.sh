@@ -9,6 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
+[ "$(id -u)" -eq 0 ] || fail "needs root: it installs packages and makes Debian roots"
 jobs=$(nproc)
 step "installing the packages (scripts/deps.sh test)" scripts/deps.sh test
 step "the format check (scripts/format.sh)" scripts/format.sh --check

@@ -32,4 +32,4 @@ rm -rf "$page.part" && mkdir -p "$(dirname "$page")"
 trap 'rm -rf "$page.part"' EXIT
 step "gathering the page" cp -r $build/page "$page.part"
 mv "$page.part" "$page"
-echo "$page: $(ls "$page" | wc -l) files, $(du -sk "$page" | cut -f1) KB"
+echo "$page: $(find "$page" -type f | wc -l) files, $(du -sk "$page" | cut -f1) KB"

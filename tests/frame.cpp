@@ -3,10 +3,21 @@
 #include <SDL.h>
 #include <cstdio>
 #include <cstdlib>
+#include <dlfcn.h>
 
 #include "app/app.h"
 #include "render/render.h"
 #include "wave/wave.h"
+
+// The pauses the frame asks for, passed on to SDL.
+static Uint32 paused;
+#ifndef __EMSCRIPTEN__
+extern "C" void SDL_Delay(Uint32 ms)
+{
+    paused += ms;
+    ((void (*)(Uint32))dlsym(RTLD_NEXT, "SDL_Delay"))(ms);
+}
+#endif
 
 int main()
 {
@@ -20,8 +31,9 @@ int main()
     sx = -45, sy = 45, soom1 = 90, amp1 = 30, amp2 = 14;
     for (int pass = 0; pass < 400; pass++)
         calcme();
+    paused = 0;
     drawGLScene();
-    puts("drawn");
+    printf("drawn, pausing %u ms\n", paused);
     fflush(stdout);
 #ifndef __EMSCRIPTEN__ // a page keeps its last frame
     getchar();

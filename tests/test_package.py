@@ -21,7 +21,7 @@ def launched(root):  # as from a terminal in /, or the menu
 
 def test_installs_starts_from_anywhere_refuses_bad_sprites_and_purges_clean(dpy):
     assert os.getuid() == 0, "needs root: it makes a Debian root"
-    root = tempfile.mktemp(prefix="wavegrid-package.", dir="/var/tmp")
+    root = tempfile.mkdtemp(prefix="wavegrid-package.", dir="/var/tmp")
     try:
         release = platform.freedesktop_os_release()["VERSION_CODENAME"]
         subprocess.run([f"{SCRIPTS}/mkroot.sh", release, root, *filter(None, [ARCH])], check=True, timeout=1200)

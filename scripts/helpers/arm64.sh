@@ -13,6 +13,7 @@
 # cache while it is the archive's current version.
 set -euo pipefail
 self=$(realpath "$0")
+# shellcheck source=lib.sh
 . "$(dirname "$self")/lib.sh"
 entry=/proc/sys/fs/binfmt_misc/wavegrid-aarch64
 [ -e $entry ] && exec "$@"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts: the helpers they share.
 
 # step WHAT COMMAND...: runs the command; if it fails, says which step failed
@@ -30,7 +31,8 @@ start_xvfb() {
     stop_xvfb
     fail "Xvfb did not start"
   fi
-  export DISPLAY=":$(tr -d '\n' <"$out")"
+  DISPLAY=":$(tr -d '\n' <"$out")"
+  export DISPLAY
   rm -f "$out"
 }
 
@@ -54,13 +56,18 @@ use_sdl() {
 }
 
 # Pins what a build may vary by, so that the same commit gives the same bytes
-# anywhere: the one time it may write is the last commit's (SOURCE_DATE_EPOCH,
-# unless given), files are made with umask 022, the locale and the time zone
-# are fixed.
+# anywhere: the one time it may write is SOURCE_DATE_EPOCH if given, else the
+# last commit's, else (a source tarball, no .git) the newest entry's of
+# linux/changelog, as Debian's tools take it; files are made with umask 022,
+# the locale and the time zone are fixed. From the top of the tree.
 pin_build() {
-  if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) ||
-      fail "no SOURCE_DATE_EPOCH given and no commit to take it from"
+  local stamp
+  if [ -z "${SOURCE_DATE_EPOCH:-}" ] && [ -e .git ]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) || fail "reading the last commit's time failed"
+  elif [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    stamp=$(sed -n 's/^ -- .*>  //p' linux/changelog | head -n 1)
+    SOURCE_DATE_EPOCH=$(date -d "$stamp" +%s) ||
+      fail "no SOURCE_DATE_EPOCH given, no commit, and no date in linux/changelog's newest entry"
   fi
   export SOURCE_DATE_EPOCH LC_ALL=C.UTF-8 TZ=UTC
   umask 022
@@ -84,6 +91,7 @@ cache_dir() {
 archive() {
   local release uri
   release=$(release)
+  # shellcheck disable=SC2016 # apt's own $(FIELD)s
   uri=$(apt-get indextargets --no-release-info --format '$(TARGET_OF) $(RELEASE) $(REPO_URI)' \
     'Created-By: Packages' 2>/dev/null | awk -v r="$release" '$1 == "deb" && $2 == r { print $3; exit }')
   [ -n "$uri" ] || fail "no deb source for Debian's $release suite in apt's configuration"
@@ -93,6 +101,7 @@ archive() {
 # The SDL 1.2s on this machine, a line each: kind and folder. Classic SDL
 # 1.2, or sdl12-compat (SDL 1.2 over SDL2), in the library folder or one of
 # its own below it; the first of each kind. Debian 12 has both, 13 compat.
+# tests/CMakeLists.txt finds them the same way.
 sdl12s() {
   local dir lib kind seen=" "
   dir=/usr/lib/$(gcc -print-multiarch)

@@ -36,20 +36,23 @@ done
 # Debian's flags for the package's architecture, all hardening on. CMake
 # reads them at a first configure only, and reads no CPPFLAGS: a fresh build
 # folder, the two joined.
-eval "$(dpkg-architecture -a"$arch" -s 2>/dev/null)"
+vars=$(dpkg-architecture -a"$arch" -s) || fail "dpkg-architecture knows no $arch"
+eval "$vars"
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-eval "$(dpkg-buildflags --export=sh)"
+vars=$(dpkg-buildflags --export=sh) || fail "dpkg-buildflags failed"
+eval "$vars"
+# shellcheck disable=SC2153 # CPPFLAGS comes from dpkg-buildflags, above
 export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
-rm -rf $build
-step "configuring the package build (cmake --preset $preset)" cmake --preset $preset >/dev/null
-step "building wavegrid and its manual page" cmake --build --preset $preset -j"$(nproc)"
+rm -rf "$build"
+step "configuring the package build (cmake --preset $preset)" cmake --preset "$preset" >/dev/null
+step "building wavegrid and its manual page" cmake --build --preset "$preset" -j"$(nproc)"
 step "checking the menu entry (desktop-file-validate)" desktop-file-validate linux/wavegrid.desktop
-step "checking the software centre's metadata (appstreamcli validate)" metainfo_valid $build/*.metainfo.xml
+step "checking the software centre's metadata (appstreamcli validate)" metainfo_valid "$build"/*.metainfo.xml
 
 # Packed aside and moved in whole: a package in OUT is a finished, checked one.
-rm -rf $build/pack
-step "packing the package (cpack --preset $preset)" cpack --preset $preset >/dev/null
-deb=$(echo $build/pack/wavegrid_*.deb)
+rm -rf "$build/pack"
+step "packing the package (cpack --preset $preset)" cpack --preset "$preset" >/dev/null
+deb=$(echo "$build"/pack/wavegrid_*.deb)
 [ -f "$deb" ] || fail "packing the package (cpack) wrote no .deb"
 step "checking the package (lintian)" lintian --fail-on error "$deb"
 mkdir -p "$out"

@@ -7,6 +7,7 @@
 # Debian archive: the machine's configuration stays as it is. Debian 13 has
 # no classic SDL 1.2 to build, so the source always comes from Debian 12.
 set -euo pipefail
+# shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 [ $# -eq 1 ] || fail "usage: sdl-windows.sh PREFIX"
 prefix=$(realpath -m "$1")
