@@ -5,7 +5,7 @@
 # (never the host's), a new devpts and a /dev/shm. With --cache, FOLDER is
 # lent to the root, writable, as the cache of the root's own release, where
 # its scripts keep what they make once. The environment is a login's, with
-# DISPLAY and SOURCE_DATE_EPOCH kept; the exit status is the command's.
+# DISPLAY and SOURCE_DATE_EPOCH kept; the exit status is the command's. Needs root.
 set -euo pipefail
 self=$(realpath "$0")
 # shellcheck source=helpers/lib.sh
@@ -14,6 +14,7 @@ if [ "${1:-}" != --inside ]; then
   cache=
   [ "${1:-}" = --cache ] && cache=${2:-} && shift 2
   [ $# -ge 2 ] || fail "usage: inroot.sh [--cache FOLDER] DIR COMMAND..."
+  [ "$(id -u)" -eq 0 ] || fail "needs root: it mounts in the root"
   exec unshare --mount --pid --fork --kill-child "$self" --inside "$cache" "$@"
 fi
 cache=$2 root=$3
