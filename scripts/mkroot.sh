@@ -1,46 +1,40 @@
 #!/usr/bin/env bash
-# Makes a fresh Debian root of a release: mkroot.sh SUITE DIR [arm64], where
-# DIR is empty or does not exist yet (mktemp -d makes one). It is unpacked from a pristine base of that release
-# (debootstrap, minimal variant, with git) made once from the machine's own
-# Debian archive and kept in the cache of the machine's release (cache_dir in
-# helpers/lib.sh; where that can't be written, the base is made for this root
-# alone). An arm64 root is made by debootstrap's first
-# stage and its second under qemu-user (scripts/helpers/arm64.sh), and its
-# programs run only under that too. Needs root.
+# Makes a fresh Debian root of a release: mkroot.sh SUITE DIR, where DIR is
+# empty or does not exist yet (mktemp -d makes one). It is unpacked from a
+# pristine base of that release (debootstrap, minimal variant, with git) made
+# once from the machine's own Debian archive and kept in the cache of the
+# machine's release (cache_dir in helpers/lib.sh; where that can't be
+# written, the base is made for this root alone). Needs root.
 set -euo pipefail
 here=$(dirname "$0")
 # shellcheck source=helpers/lib.sh
 . "$here/helpers/lib.sh"
-[ $# -eq 2 ] || [ "${3:-}" = arm64 ] || fail "usage: mkroot.sh SUITE DIR [arm64]"
+[ $# -eq 2 ] || fail "usage: mkroot.sh SUITE DIR"
 [ "$(id -u)" -eq 0 ] || fail "needs root: it makes a Debian root"
-suite=$1 root=$2 arch=${3:-}
+suite=$1 root=$2
 cache=$(cache_dir)
-name=$suite${arch:+-$arch}
-base=$cache/$name-base.tar
+base=$cache/$suite-base.tar
+# Two runs at once: the second waits while the first makes the base.
+if mkdir -p "$cache" && [ -w "$cache" ]; then
+  exec 9>"$cache/$suite-base.lock"
+  flock 9
+fi
 
 if [ ! -f "$base" ]; then
   step "installing debootstrap (scripts/deps.sh root)" "$here/deps.sh" root
   mirror=$(archive)
   work=$(mktemp -d /var/tmp/wavegrid-base.XXXXXX)
   chmod 755 "$work"
-  if ! { mkdir -p "$cache" 2>/dev/null && [ -w "$cache" ]; }; then
-    cache=$work.cache base=$work.cache/$name-base.tar
+  if ! mkdir -p "$cache" || [ ! -w "$cache" ]; then # said why; the base is this root's alone
+    cache=$work.cache base=$work.cache/$suite-base.tar
     mkdir "$cache"
   fi
   trap 'rm -rf --one-file-system "$work" "$work.cache"' EXIT
-  log=$cache/debootstrap-$name.log
-  echo "== making the $name base from $mirror (log: $log)"
-  if [ -z "$arch" ]; then
-    step "making the $name base (debootstrap)" unshare --mount --pid --fork debootstrap \
-      --variant=minbase --include=git "$suite" "$work" "$mirror" >"$log" 2>&1
-  else
-    step "making the $name base (debootstrap, first stage)" unshare --mount --pid --fork \
-      debootstrap --arch="$arch" --foreign --variant=minbase "$suite" "$work" "$mirror" >"$log" 2>&1
-    step "making the $name base (debootstrap, second stage under qemu-user)" \
-      "$here/helpers/arm64.sh" unshare --mount --pid --fork chroot "$work" \
-      /debootstrap/debootstrap --second-stage >>"$log" 2>&1
-  fi
-  step "packing the $name base" tar -C "$work" -cf "$base.part" .
+  log=$cache/debootstrap-$suite.log
+  echo "== making the $suite base from $mirror (log: $log)"
+  step "making the $suite base (debootstrap)" unshare --mount --pid --fork debootstrap \
+    --variant=minbase --include=git "$suite" "$work" "$mirror" >"$log" 2>&1
+  step "packing the $suite base" tar -C "$work" -cf "$base.part" .
   mv "$base.part" "$base"
 fi
 mkdir -p "$root"

@@ -31,12 +31,16 @@ case $version in "" | "(none)") fail "no qemu-user-static in apt's lists of the 
 cache=$(cache_dir)
 qemu=$cache/qemu-user
 conf=usr/lib/binfmt.d/qemu-aarch64.conf
-if [ "$(cat "$qemu/VERSION" 2>/dev/null)" != "$version" ]; then
-  mkdir -p "$cache" 2>/dev/null && [ -w "$cache" ] || qemu=$work/qemu
+if mkdir -p "$cache" && [ -w "$cache" ]; then # two runs at once: the second waits for the first's
+  exec 9>"$cache/qemu-user.lock"
+  flock 9
+fi
+if [ ! -f "$qemu/VERSION" ] || [ "$(cat "$qemu/VERSION")" != "$version" ]; then
+  if ! mkdir -p "$cache" || [ ! -w "$cache" ]; then qemu=$work/qemu; fi # said why; this run's alone
   mapfile -t packages < <(echo qemu-user-static
     apt-cache depends qemu-user-static | awk '$1 == "Depends:" && $2 ~ /^qemu-/ { print $2 }')
   step "fetching ${packages[*]} $version (apt-get download)" \
-    bash -c "cd '$work' && apt-get download -q ${packages[*]} >/dev/null 2>&1"
+    bash -c "cd '$work' && apt-get download -qq ${packages[*]} >/dev/null"
   for deb in "$work"/*.deb; do
     step "unpacking ${deb##*/}" dpkg-deb -x "$deb" "$work/unpacked"
   done
@@ -44,6 +48,7 @@ if [ "$(cat "$qemu/VERSION" 2>/dev/null)" != "$version" ]; then
   echo "$version" >"$work/unpacked/VERSION"
   rm -rf "$qemu" && mv "$work/unpacked" "$qemu"
 fi
+exec 9>&- # the cache's lock, let go
 interpreter=$(cut -d: -f7 "$qemu/$conf")
 [ -x "$qemu$interpreter" ] || fail "no $interpreter, the qemu-aarch64 line's interpreter, in ${qemu}"
 # The emulator must be this release's, whatever the cache holds: it says its version itself.
@@ -54,7 +59,7 @@ mountpoint -q /proc/sys/fs/binfmt_misc ||
   step "mounting binfmt_misc" mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
 line=$(sed -e 's|^:qemu-aarch64:|:wavegrid-aarch64:|' -e "s|:$interpreter:|:$qemu$interpreter:|" "$qemu/$conf")
 [ -e $entry ] && echo -1 >$entry # left by a run that was killed
-trap '{ echo -1 >$entry; } 2>/dev/null; rm -rf "$work"' EXIT
-{ printf '%s\n' "$line" >/proc/sys/fs/binfmt_misc/register; } 2>/dev/null ||
+trap '[ ! -e $entry ] || echo -1 >$entry; rm -rf "$work"' EXIT
+printf '%s\n' "$line" >/proc/sys/fs/binfmt_misc/register ||
   fail "registering qemu-aarch64 with binfmt_misc failed"
 "$@"
