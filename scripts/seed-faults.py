@@ -21,7 +21,7 @@ PAGE = [("a press gives nothing", "press(button, e.pointerId);", ""),
         ("any finger lets go", "e.pointerId === button.pointer && ", ""),
         ("a second finger presses again", "if (button.timer || stopped) return;", "if (stopped) return;"),
         ("pressed after the end", "if (button.timer || stopped) return;", "if (button.timer) return;"),
-        ("the end holds on", "  pads.forEach(release);\n  }", "  }"),
+        ("the end holds on", "  pads.forEach(release);\n  awake", "  awake"),
         ("a click holds on", "press(button, -1), release(button)", "press(button, -1)"),
         ("a long press opens a menu", "button.oncontextmenu = (e) => e.preventDefault();", ""),
         ("first repeat at 200 ms", "}, 100);", "}, 200);"), ("repeats every 60 ms", "setTimeout(repeat, 30)", "setTimeout(repeat, 60)"),
@@ -42,10 +42,9 @@ PAGE = [("a press gives nothing", "press(button, e.pointerId);", ""),
         ("never kept", 'workers.register("sw.js")', 'workers.register("none.js")'),
         ("one cache for every folder", 'mine = "wavegrid " + scope + " "', 'mine = "wavegrid "'),
         ("a build kept in part", "    await caches.delete(cache);\n    throw error;", ""),
-        ("no file's bytes checked", " || (await hash(await answer.clone().arrayBuffer())) != sum", ""),
+        ("no file's bytes checked", " || (await hash(bytes)) != sum", ""),
         ("old builds kept", "if (name.startsWith(mine) && name != cache) await caches.delete(name);", ""),
         ("nothing answered offline", "e.respondWith(", "void ("),
-        ("a new build never takes over", 'e.data == "take over" && self.skipWaiting()', "false"),
         ("a new build takes over at once", "const kept = await caches.open(cache);", "self.skipWaiting(); const kept = await caches.open(cache);"),
         ("no icons to install", '"icons": [', '"pictures": ['),
         # Any host, any network, any browser (page.js, sw.js).
@@ -59,7 +58,8 @@ PAGE = [("a press gives nothing", "press(button, e.pointerId);", ""),
         ("the screen not kept on", "stayAwake(), keep()", "keep()"),
         ("the screen kept on after the end", "awake && awake.release().catch(() => {});", ""),
         ("a failed start never hands over", "  keep(); // a newer build", "  // a newer build"),
-        ("a new build takes over while a page loads", "pages.filter(ours).every((page) => done.has(page.id))", "true")]
+        ("a new build takes over while a page loads", "pages.filter(ours).every((page) => done.has(page.id))", "true"),
+        ("a new build never takes over", "  await self.skipWaiting();\n})()));", "})()));")]
 
 # In the sources, each rebuilt: the batching layer (the frame drawn both ways), the package; or
 # a file the web test runs itself (the worker's maker, the server), with that copy's tests.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the format of the C++ sources, builds the tests and runs the whole
 # suite: the unit tests, the end-to-end tests and the soak on every SDL 1.2
-# the machine has and a memcheck run in the Release build, the Windows zip
+# the machine has (the first under memcheck) in the Release build, the Windows zip
 # under Wine, the web page in three browser engines, the Debian package
 # installed in a fresh root (ctest makes the zip, the page and the package
 # from the sources first); then the unit tests and the soaks again built

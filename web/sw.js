@@ -39,14 +39,19 @@ self.addEventListener("activate", (e) => e.waitUntil((async () => {
 })()));
 
 // Each page of the build before says so once it has all its own files (or has
-// stopped): this build takes over when every such page has, so that no page
-// still loading is ever given the files of two builds.
+// stopped): this build takes over when every open page has, so that no page
+// still loading is given the files of two builds; after 10 s it takes over
+// anyway (a page the browser keeps for its Back button never says so).
 const done = new Set();
+const ours = (page) => [scope, scope + "index.html"].includes(page.url.split(/[?#]/)[0]);
 self.addEventListener("message", (e) => e.data == "take over" && e.waitUntil((async () => {
   done.add(e.source.id);
-  const pages = await self.clients.matchAll({ type: "window", includeUncontrolled: true });
-  const ours = (page) => [scope, scope + "index.html"].includes(page.url.split(/[?#]/)[0]);
-  if (pages.filter(ours).every((page) => done.has(page.id))) await self.skipWaiting();
+  for (let waited = 0; waited < 10000; waited += 250) {
+    const pages = await self.clients.matchAll({ type: "window", includeUncontrolled: true });
+    if (pages.filter(ours).every((page) => done.has(page.id))) break;
+    await new Promise((then) => setTimeout(then, 250));
+  }
+  await self.skipWaiting();
 })()));
 
 // The page's own files, from this build's; anything else goes to the network as it would.
