@@ -4,7 +4,7 @@
 # registers the release's qemu-aarch64 line as "wavegrid-aarch64"; the entry
 # is removed when the command ends, whatever happened, and the mount ends
 # with the namespace. Flag F opens the interpreter once, so it serves in any
-# root. Inside another run, it only runs the command. Needs root.
+# root. An entry left by a run that was killed is replaced. Needs root.
 #
 # qemu-user comes from this machine's release, fetched and unpacked, never
 # installed: qemu-user-static and the qemu packages it depends on. Debian 12's
@@ -16,7 +16,6 @@ self=$(realpath "$0")
 # shellcheck source=lib.sh
 . "$(dirname "$self")/lib.sh"
 entry=/proc/sys/fs/binfmt_misc/wavegrid-aarch64
-[ -e $entry ] && exec "$@"
 if [ "${1:-}" != --inside ]; then
   [ $# -ge 1 ] || fail "usage: arm64.sh COMMAND..."
   [ "$(id -u)" -eq 0 ] || fail "needs root: it registers qemu-user with binfmt_misc"
