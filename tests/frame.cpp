@@ -15,7 +15,7 @@ static Uint32 paused;
 extern "C" void SDL_Delay(Uint32 ms)
 {
     paused += ms;
-    ((void (*)(Uint32))dlsym(RTLD_NEXT, "SDL_Delay"))(ms);
+    reinterpret_cast<void (*)(Uint32)>(dlsym(RTLD_NEXT, "SDL_Delay"))(ms);
 }
 #endif
 
