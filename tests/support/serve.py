@@ -11,7 +11,7 @@ class Served:
 
     def __init__(self, folder, port=0, how="careful"):
         server = {"careful": [f"{HELPERS}/../serve.sh"], "clean": [sys.executable, os.path.abspath(__file__)],
-                  "plain": [sys.executable, "-m", "http.server", "-b", "127.0.0.1", "-d"]}[how]
+                  "plain": [sys.executable, "-u", "-m", "http.server", "-b", "127.0.0.1", "-d"]}[how]
         self.p = subprocess.Popen([*server, str(folder), str(port)], stdout=subprocess.PIPE,
                                   stderr=subprocess.DEVNULL, text=True)
         ready = select.select([self.p.stdout], [], [], 30)[0]
