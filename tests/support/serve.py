@@ -31,8 +31,8 @@ class Served:
 
 
 if __name__ == "__main__":  # the host with clean addresses, with scripts/serve.sh's headers
-    spec = importlib.util.spec_from_file_location("careful", f"{HELPERS}/serve.py")
-    spec.loader.exec_module(careful := importlib.util.module_from_spec(spec))
+    found = importlib.util.spec_from_file_location("careful", f"{HELPERS}/serve.py")
+    found.loader.exec_module(careful := importlib.util.module_from_spec(found))
 
     class Clean(careful.Handler):
         def do_HEAD(self):
