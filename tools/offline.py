@@ -1,9 +1,10 @@
 """Writes the page's service worker: offline.py FOLDER WORKER writes FOLDER/sw.js, WORKER (web/sw.js,
 or a built page's own sw.js, for another build of it) with its line `const BUILD = …, FILES = …;`
 naming the page's files (every other file of the folder but the preview card's picture, which
-only link previews fetch), each with the hash of its bytes, and the build, by a hash of those and of the worker's own
-text: a new build, or a new worker alone, is a new worker to the browser, which keeps that build's files apart from any other's
-and takes no file whose bytes are not the build's. The build runs it."""
+only link previews fetch), each with the hash of its bytes, and the build, by a hash of those and
+of the worker's own text: a new build, or a new worker alone, is a new worker to the browser,
+which keeps that build's files apart from any other's and takes no file whose bytes are not the
+build's. The build runs it."""
 import base64, hashlib, json, pathlib, re, sys
 
 folder, worker = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2]).read_text()
