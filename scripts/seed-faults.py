@@ -2,7 +2,8 @@
 """Measures the suite: seeds faults one at a time and runs the tests that should catch each. A
 fault the tests miss is a promise they do not prove. Not part of the suite; run it by hand.
   seed-faults.py page [TESTS [NAMES]]     faults in the built page (a copy of build/test/artifacts/web)
-  seed-faults.py source [TESTS [NAMES]]   faults in the batching layer and the package, each rebuilt
+  seed-faults.py source [TESTS [NAMES]]   faults in the batching layer and the package, each rebuilt,
+                                          and in the worker's maker and the server
 TESTS is a tests folder: tests/, or another checkout's, to measure its tests alike; NAMES, a
 regular expression, picks faults by name. As root, after scripts/test.sh, from the top of the
 tree; it prints a line a fault."""
