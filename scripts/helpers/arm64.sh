@@ -33,9 +33,10 @@ conf=usr/lib/binfmt.d/qemu-aarch64.conf
 if mkdir -p "$cache" && [ -w "$cache" ]; then # two runs at once: the second waits for the first's
   exec 9>"$cache/qemu-user.lock"
   flock 9
+else
+  qemu=$work/qemu # said why; this run's alone
 fi
 if [ ! -f "$qemu/VERSION" ] || [ "$(cat "$qemu/VERSION")" != "$version" ]; then
-  if ! mkdir -p "$cache" || [ ! -w "$cache" ]; then qemu=$work/qemu; fi # said why; this run's alone
   mapfile -t packages < <(echo qemu-user-static
     apt-cache depends qemu-user-static | awk '$1 == "Depends:" && $2 ~ /^qemu-/ { print $2 }')
   step "fetching ${packages[*]} $version (apt-get download)" \
