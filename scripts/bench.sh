@@ -16,8 +16,8 @@ step "installing the packages (scripts/deps.sh test)" scripts/deps.sh test
 step "configuring the benchmarks (cmake --preset test)" cmake --preset test >/dev/null
 step "building the benchmarks" cmake --build --preset test -j"$(nproc)" --target calcme_bench frame_bench
 step "the page (scripts/web.sh --out build/bench)" scripts/web.sh --out build/bench >/dev/null
-step "the page as Emscripten draws it (cmake --workflow --preset web-test)" \
-  cmake --workflow --preset web-test >/dev/null
+step "configuring the page as Emscripten draws it (cmake --preset web-test)" cmake --preset web-test >/dev/null
+step "building it (cmake --build --preset web-bench)" cmake --build --preset web-bench >/dev/null
 step "the animation step's benchmark (calcme_bench)" $out/bench/calcme_bench
 start_xvfb
 trap stop_xvfb EXIT

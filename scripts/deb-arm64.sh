@@ -2,10 +2,11 @@
 # Builds the Debian package of the demo for arm64 (a Raspberry Pi) on this
 # amd64 machine: deb-arm64.sh [--out DIR] writes DIR/wavegrid_<version>_arm64.deb,
 # into dist/ unless DIR is given. It cross-builds in a fresh root of the
-# machine's release (scripts/mkroot.sh), where scripts/helpers/pack-deb.sh
-# deb-arm64 installs Debian's cross compilers and arm64 libraries, builds and
-# checks the package, so the machine's own packages stay as they are. The
-# root is removed after, whatever happened. Needs root.
+# machine's release with Debian's cross compilers and arm64 libraries
+# (scripts/mkroot.sh with deps.sh's cross group, kept once made), where
+# scripts/helpers/pack-deb.sh deb-arm64 builds and checks the package, so the
+# machine's own packages stay as they are. The root is removed after,
+# whatever happened. Needs root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
@@ -20,7 +21,7 @@ pin_build
 rm -f "$out"/wavegrid_*_arm64.deb # from an earlier run: only this run's may stand there after it
 root=$(mktemp -d /var/tmp/wavegrid-cross.XXXXXX)
 trap 'rm -rf --one-file-system "$root"' EXIT
-step "making the cross root" scripts/mkroot.sh "$(release)" "$root"
+step "making the cross root" scripts/mkroot.sh "$(release)" "$root" cross
 mkdir "$root/work"
 if [ -e .git ]; then # what git tracks, and new files it does not ignore
   step "copying the sources into it" bash -c \

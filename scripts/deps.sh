@@ -59,6 +59,8 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 [ "$(id -u)" -eq 0 ] || fail "missing packages; run: sudo apt-get install -y ${missing[*]}"
+exec 9>/var/lock/wavegrid-deps.lock # two at once (the tests' builds): the second waits
+flock 9
 echo "deps.sh: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 log=$(mktemp)

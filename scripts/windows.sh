@@ -3,8 +3,9 @@
 # rules, wavegrid-<version>-windows-x86_64.zip: wavegrid.exe, SDL.dll,
 # data/sprite01.bmp, README.txt and the licences. windows.sh [--out DIR]
 # writes it into DIR, dist/ unless DIR is given (the tests give one under
-# build/). SDL 1.2.15 for Windows is built once, into build/windows-sdl, and
-# again only when that folder holds no finished build.
+# build/). SDL 1.2.15 for Windows is built once, into build/windows-sdl (or
+# copied from the machine's cache, helpers/sdl-windows.sh), and again only
+# when that folder holds no finished build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
