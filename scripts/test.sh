@@ -10,6 +10,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
 [ "$(id -u)" -eq 0 ] || fail "needs root: it installs packages and makes Debian roots"
+# In a PID namespace of its own, where this script is process 1: whatever ends the run (Ctrl-C,
+# a killed CI), nothing it started (Xvfb, Wine's server, a browser, the demo) outlives it.
+[ $$ -eq 1 ] || exec unshare --pid --mount-proc --fork --kill-child "$0" "$@"
 jobs=$(nproc)
 step "installing the packages (scripts/deps.sh test)" scripts/deps.sh test
 step "the format check (scripts/format.sh)" scripts/format.sh --check

@@ -1,7 +1,8 @@
 """The three engines, headless, behind the same calls, each waiting CALL_SECONDS at most: get(url),
 js(body) (a function body: what it returns comes back), keys(*keys) (as selenium's Keys), png()
-and quit(). Chromium and WebKitGTK through Selenium and Debian's drivers; Firefox through its own
-WebDriver BiDi server (Debian has no geckodriver), over python3-websocket."""
+and quit(). Chromium and WebKitGTK are Selenium's drivers with these added, on Debian's drivers;
+Firefox is driven through its own WebDriver BiDi server (Debian has no geckodriver), over
+python3-websocket."""
 import base64, glob, inspect, json, os, pathlib, re, subprocess, tempfile, time
 
 from selenium import webdriver
@@ -14,20 +15,12 @@ CALL_SECONDS = 120
 MINIBROWSER = (glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser") or ["MiniBrowser of webkit2gtk-4.1"])[0]
 
 
-class Selenium:
-    def __init__(self, driver):
-        self.driver = driver
-        driver.set_page_load_timeout(CALL_SECONDS)
-        driver.set_script_timeout(CALL_SECONDS)
-
-    get = lambda self, url: self.driver.get(url)
-    js = lambda self, body: self.driver.execute_script(body)
-    png = lambda self: self.driver.get_screenshot_as_png()
-    quit = lambda self: self.driver.quit()
-
-    def keys(self, *keys):
-        ActionChains(self.driver).send_keys(*keys).perform()
-
+def selenium(driver):
+    driver.set_page_load_timeout(CALL_SECONDS)
+    driver.set_script_timeout(CALL_SECONDS)
+    driver.js, driver.png = driver.execute_script, driver.get_screenshot_as_png
+    driver.keys = lambda *keys: ActionChains(driver).send_keys(*keys).perform()
+    return driver
 
 
 class Firefox:
@@ -106,13 +99,13 @@ def start(engine, width=1100, height=900):
         options.binary_location = MINIBROWSER
         options.add_argument("--automation")
         driver = "/usr/bin/WebKitWebDriver"  # Debian's; Selenium 4.8 (Debian 12) takes its path alone
-        browser = Selenium(webdriver.WebKitGTK(options=options, service=WebKitService(driver))
+        browser = selenium(webdriver.WebKitGTK(options=options, service=WebKitService(driver))
                            if "service" in inspect.signature(webdriver.WebKitGTK).parameters else
                            webdriver.WebKitGTK(options=options, executable_path=driver))
-        browser.driver.set_window_size(width, height)
+        browser.set_window_size(width, height)
         return browser
     options = webdriver.ChromeOptions()
     options.arguments.extend(["--headless=new", "--no-sandbox", f"--window-size={width},{height}",
                               "--disable-background-networking", "--disable-component-update"])
     options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-    return Selenium(webdriver.Chrome(options=options, service=Service("/usr/bin/chromedriver")))
+    return selenium(webdriver.Chrome(options=options, service=Service("/usr/bin/chromedriver")))

@@ -3,7 +3,6 @@ import io, os, pathlib, signal, struct, subprocess, tempfile, time
 
 import numpy as np
 from PIL import Image, ImageDraw
-from pyvirtualdisplay import Display
 from Xlib import X, XK
 from Xlib.ext import xtest
 
@@ -111,11 +110,6 @@ def tap(d, name, times=1):
         key(d, name, True)
         key(d, name, False)
         time.sleep(0.005)  # SDL drops a release and press a few ms apart as auto-repeat
-
-
-def screen(size, depth):
-    """Another private X server, of this size and depth."""
-    return Display(size=size, color_depth=depth, extra_args=["-noreset"], manage_global_env=False)
 
 
 def bmp(w, h, mode, claim=0, colour="white", box=None):
