@@ -31,16 +31,15 @@ class Firefox:
         self.profile, self.ws, self.n = tempfile.TemporaryDirectory(), None, 0
         pathlib.Path(f"{self.profile.name}/user.js").write_text("".join(
             f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in self.PREFS.items()))
-        self.log = pathlib.Path(f"{self.profile.name}/log")
-        self.p = subprocess.Popen(["firefox-esr", "--headless", "--no-remote", "--profile", self.profile.name,
-                                   f"--width={width}", f"--height={height}", "--remote-debugging-port=0"],
-                                  stdout=(log := self.log.open("w")), stderr=log)
-        log.close()
+        with (log := pathlib.Path(f"{self.profile.name}/log")).open("w") as out:
+            self.p = subprocess.Popen(["firefox-esr", "--headless", "--no-remote", "--profile", self.profile.name,
+                                       f"--width={width}", f"--height={height}", "--remote-debugging-port=0"],
+                                      stdout=out, stderr=out)
         end = time.time() + 60
-        while not (url := re.search(r"BiDi listening on (ws://\S+)", self.log.read_text())):
+        while not (url := re.search(r"BiDi listening on (ws://\S+)", log.read_text())):
             if self.p.poll() is not None or time.time() > end:
                 self.quit()
-                raise RuntimeError("Firefox did not start: " + self.log.read_text()[-500:])
+                raise RuntimeError("Firefox did not start: " + log.read_text()[-500:])
             time.sleep(0.05)
         import websocket  # python3-websocket; Firefox refuses a connection that names an origin
         self.ws = websocket.create_connection(url[1] + "/session", suppress_origin=True, timeout=CALL_SECONDS)
@@ -77,8 +76,7 @@ class Firefox:
         return base64.b64decode(self.call("browsingContext.captureScreenshot", context=self.context)["data"])
 
     def quit(self):
-        if self.ws:
-            self.ws.close()
+        self.ws and self.ws.close()
         self.p.kill()
         self.p.wait()
         self.profile.cleanup()
@@ -89,9 +87,8 @@ NEEDS = {"chromium": ["/usr/bin/chromium", "/usr/bin/chromedriver"], "firefox": 
 
 def start(engine, width=1100, height=900):
     """A headless browser: Firefox gets WebGL only with an X server (DISPLAY), WebKitGTK shows on it."""
-    for path in NEEDS[engine]:
-        if not os.path.exists(path):
-            raise RuntimeError(f"no {engine}: {path} is missing (scripts/deps.sh test installs it)")
+    if missing := [path for path in NEEDS[engine] if not os.path.exists(path)]:
+        raise RuntimeError(f"no {engine}: {missing} missing (scripts/deps.sh test installs them)")
     if engine == "firefox":
         return Firefox(width, height)
     if engine == "webkit":
