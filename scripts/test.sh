@@ -14,21 +14,26 @@ cd "$(dirname "$0")/.."
 # a killed CI), nothing it started (Xvfb, Wine's server, a browser, the demo) outlives it.
 [ $$ -eq 1 ] || exec unshare --pid --mount-proc --fork --kill-child "$0" "$@"
 jobs=$(nproc)
-# The arm64 package's cross root (and the base under it) is made, or found fresh, in the cache
-# while the packages install, both waiting mostly on the archive; ctest's make_arm64 finds it
-# there, or waits for it.
+# What a new machine waits longest for and needs only a few packages is made, or found kept, in
+# the release's cache while the rest install: the arm64 package's cross root with the Debian base
+# under it (waiting mostly on the archive) and SDL.dll (on the processor). ctest's make_arm64
+# and make_windows find them there, or wait for them.
+early=$(mktemp -d /var/tmp/wavegrid-early.XXXXXX)
 step "installing what makes a Debian root (scripts/deps.sh root)" scripts/deps.sh root
-cross=$(mktemp -d /var/tmp/wavegrid-cross.XXXXXX)
-scripts/mkroot.sh "$(release)" "$cross" cross >"$cross.log" 2>&1 &
-making=$!
+scripts/mkroot.sh "$(release)" "$early/cross" cross >"$early/cross.log" 2>&1 &
+cross=$!
+step "installing the Windows toolchain (scripts/deps.sh windows)" scripts/deps.sh windows
+scripts/helpers/sdl-windows.sh "$early/sdl" >"$early/sdl.log" 2>&1 &
+sdl=$!
 step "installing the packages (scripts/deps.sh test)" scripts/deps.sh test
 step "the format check (scripts/format.sh)" scripts/format.sh --check
 configured=$(cmake --preset test) || fail "configuring the tests (cmake --preset test) failed"
 grep 'under test' <<<"$configured"
 step "building the tests (cmake --build --preset test)" cmake --build --preset test -j"$jobs"
 step "the suite (ctest --preset test)" ctest --preset test -j"$jobs"
-wait $making || fail "making the cross root failed: $(tail -n 5 "$cross.log")"
-rm -rf --one-file-system "$cross" "$cross.log"
+wait $cross || fail "making the cross root failed: $(tail -n 5 "$early/cross.log")"
+wait $sdl || fail "building SDL.dll failed: $(tail -n 5 "$early/sdl.log")"
+rm -rf --one-file-system "$early"
 step "configuring the sanitizer build (cmake --preset asan)" cmake --preset asan >/dev/null
 step "building the sanitizer build" cmake --build --preset asan -j"$jobs"
 step "the suite under the sanitizers (ctest --preset asan)" ctest --preset asan -j"$jobs"

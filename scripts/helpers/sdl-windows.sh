@@ -25,7 +25,8 @@ Suites: bookworm
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOT
-lists=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/sources" -o "Dir::State::Lists=$work/lists")
+lists=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$work/sources" -o "Dir::State::Lists=$work/lists"
+  -o Dir::Cache::pkgcache= -o Dir::Cache::srcpkgcache=)
 step "reading Debian 12's source index" apt-get -qq "${lists[@]}" update
 version=$(apt-cache "${lists[@]}" showsrc libsdl1.2 | sed -n 's/^Version: //p' | sort -V | tail -n 1)
 [ -n "$version" ] || fail "no libsdl1.2 in Debian 12's source index"
