@@ -131,5 +131,7 @@ def test_soak_random_input_then_escape(dpy):
     assert wait_lit(dpy, demo, 120), demo.errors()
     tap(dpy, "Down", 200)  # far away, the slow frames under memcheck go faster
     random_input(dpy, 30, 1)
-    tap(dpy, "Escape")
+    # A slow frame may find more input waiting than SDL 1.2's queue holds (128 events), which drops
+    # the rest, a last Esc among it: Esc, again, till the demo ends.
+    until(lambda: tap(dpy, "Escape") or demo.p.poll() is not None, 120)
     assert demo.finish(120) == 0, f"{demo.errors()} (memcheck's log: {log})"
