@@ -19,6 +19,7 @@ jobs=$(nproc)
 # under it (waiting mostly on the archive) and SDL.dll (on the processor). ctest's make_arm64
 # and make_windows find them there, or wait for them.
 early=$(mktemp -d /var/tmp/wavegrid-early.XXXXXX)
+trap 'rm -rf --one-file-system "$early"' EXIT
 step "installing what makes a Debian root (scripts/deps.sh root)" scripts/deps.sh root
 scripts/mkroot.sh "$(release)" "$early/cross" cross >"$early/cross.log" 2>&1 &
 cross=$!
@@ -33,7 +34,6 @@ step "building the tests (cmake --build --preset test)" cmake --build --preset t
 step "the suite (ctest --preset test)" ctest --preset test -j"$jobs"
 wait $cross || fail "making the cross root failed: $(tail -n 5 "$early/cross.log")"
 wait $sdl || fail "building SDL.dll failed: $(tail -n 5 "$early/sdl.log")"
-rm -rf --one-file-system "$early"
 step "configuring the sanitizer build (cmake --preset asan)" cmake --preset asan >/dev/null
 step "building the sanitizer build" cmake --build --preset asan -j"$jobs"
 step "the suite under the sanitizers (ctest --preset asan)" ctest --preset asan -j"$jobs"
