@@ -20,7 +20,7 @@ def launched(root):  # as from a terminal in /, or the menu
     return Demo(wrap=[f"{SCRIPTS}/inroot.sh", root, "/bin/sh", "-c"], cmd="cd / && exec wavegrid")
 
 
-def test_installs_starts_from_anywhere_refuses_bad_sprites_and_purges_clean(dpy):
+def test_installs_starts_from_anywhere_refuses_a_bad_sprite_and_purges_clean(dpy):
     assert os.getuid() == 0, "needs root: it makes a Debian root"
     root = tempfile.mkdtemp(prefix="wavegrid-package.", dir="/var/tmp")
     try:
@@ -35,9 +35,7 @@ def test_installs_starts_from_anywhere_refuses_bad_sprites_and_purges_clean(dpy)
         tap(dpy, "Escape")
         assert demo.finish(120 if ARCH else 30) == 0, demo.errors()
         write(f"{root}/usr/share/games/wavegrid/data/sprite01.bmp", bmp(64, 64, "RGB")[:20])
-        failed(launched(root), "Sprite texture loading failed: ")  # with the installed SDL's reason
-        inroot(root, "rm", "-r", "/usr/share/games/wavegrid")
-        failed(launched(root), "Sprite texture loading failed: ")  # its own line, nothing else
+        failed(launched(root), "Sprite texture loading failed: ")  # the installed sprite, with SDL's reason
         inroot(root, "apt-get", "purge", "-y", "-q", "wavegrid")
         left = {d[len(root):] + "/" + n for d, ds, ns in os.walk(root) for n in ds + ns if "wavegrid" in n}
         assert left <= {f"/tmp/{NAME}"}, left

@@ -61,22 +61,17 @@ def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site):
         b.quit()
 
 
-def on_a_desktop(b):  # nothing refused by serve.sh's strict policy; the screen kept on; the buttons
-    pad, mouse = "document.getElementById('pad')", lambda kind: b.execute_cdp_cmd(  # by the mouse, or no pointer
-        "Input.dispatchMouseEvent", {"type": kind, "button": "left", "clickCount": 1, **point(b, "#pad button")})
+def on_a_desktop(b):  # nothing refused by serve.sh's strict policy; installable; the screen kept on; the buttons
+    pad = "document.getElementById('pad')"
     assert not [e for e in b.get_log("browser") if "Content Security Policy" in e["message"]]
+    assert b.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"] == []
     assert b.js("return awake && !awake.released"), "the screen should be kept on"
     assert b.js("return !full.hidden"), "Full screen should be offered where the browser can"
     b.js("const b = document.getElementById('buttons'); b.focus(); b.click()")  # as a click would
     assert b.js(f"return getComputedStyle({pad}).display") == "grid", "On-screen controls should show them"
     assert b.js("return document.activeElement === canvas"), "the keys should go back to the demo"
-    b.js("window.got = []; canvas.addEventListener('keydown', (e) => got.push(e.keyCode)); "
-         "canvas.addEventListener('keyup', (e) => got.push(-e.keyCode))")
-    mouse("mouseMoved"), mouse("mousePressed")  # Nearer, held by the mouse and let go over it
-    assert until(lambda: b.js("return got").count(38) >= 4), "Nearer held by the mouse should repeat"
-    mouse("mouseReleased")
-    assert until(lambda: -38 in b.js("return got"), 5), "Nearer should let go as the mouse button comes up"
-    b.js(f"got = []; {pad}.children[10].click()")  # Enter, or a screen reader: no pointer
+    b.js("window.got = []; canvas.addEventListener('keydown', (e) => got.push(e.keyCode)); canvas.addEventListener("
+         f"'keyup', (e) => got.push(-e.keyCode)); {pad}.children[10].click()")  # Reset waves by Enter: no pointer
     assert not until(lambda: len(b.js("return got")) > 2, 0.3) and b.js("return got") == [82, -82]
     assert b.js(f"return !{pad}.children[0].dispatchEvent(new MouseEvent('contextmenu', "
                 "{bubbles: true, cancelable: true}))"), "a long press should open no menu"
@@ -212,7 +207,7 @@ LET_GO = {"lift": lambda b: touch(b, "touchEnd"), "cancel": lambda b: touch(b, "
 @pytest.mark.parametrize("phone", [(844, 390)], indirect=True, ids=["wide"])
 def test_by_touch_each_button_gives_its_key_held_as_promised(phone):
     phone.js("""window.got = []; for (const type of ['keydown', 'keyup'])
-      canvas.addEventListener(type, (e) => got.push([type, e.keyCode, e.repeat, performance.now()]));
+      canvas.addEventListener(type, (e) => got.push([type, e.keyCode, e.repeat]));
       window.delays = []; const timer = setTimeout;  // what each repeat asks for, whatever the load
       window.setTimeout = (f, ms, ...rest) => (f.name == 'repeat' && delays.push(ms), timer(f, ms, ...rest))""")
     seen = lambda: phone.js("return got.length")
@@ -246,8 +241,6 @@ def test_by_touch_each_button_gives_its_key_held_as_promised(phone):
             assert len(since(n, "keyup", 38)) == 1, f"a lifted finger let Nearer go again after {why}"
         downs, delays = since(n, "keydown", 38), phone.js("return delays")
         assert delays[:2] == [100, 30] and set(delays[2:]) <= {30}, f"repeats should come after 100 ms, then every 30: {delays}"
-        gaps = np.diff([e[3] for e in downs])  # and none sooner
-        assert gaps[0] >= 95 and min(gaps[1:]) >= 25, f"repeats came sooner than promised: {gaps}"
         assert [e[2] for e in downs] == [False] + [True] * (len(downs) - 1), "only repeats should say so"
 
     n = seen()  # two fingers hold two buttons; a second finger on a held one changes nothing
@@ -288,11 +281,10 @@ def runs(b, url):  # the build a load of the page runs: its title, and the colou
     return b.js("return document.title"), "red" if r > blue else "blue"
 
 
-# On a host with clean addresses (index.html redirected to its folder, HEAD refused). The update path
-# is the page's own, proven in Firefox, which looks for a new worker at once (Chromium after a minute).
-@pytest.mark.parametrize("engine", ["chromium", "firefox"])
-def test_kept_offline_apart_in_two_folders_and_updated_whole(engine, tmp_path):
-    b, site, builds = browsers.start(engine), tmp_path / "site", {}
+# On a host with clean addresses (index.html redirected to its folder, HEAD refused), in Firefox,
+# which looks for a new worker at once (Chromium after a minute): the update path is the page's own.
+def test_kept_offline_apart_in_two_folders_and_updated_whole(tmp_path):
+    b, site, builds = browsers.start("firefox"), tmp_path / "site", {}
     for folder, name, colour in ("a", "wavegrid", "blue"), ("b", "red build", "red"), ("new", "new build", "red"):
         shutil.copytree(PAGE, site / folder)  # a as built, the others built again
         builds[folder] = (name, colour), folder != "a" and rebuild(site / folder, name, colour)
@@ -306,13 +298,8 @@ def test_kept_offline_apart_in_two_folders_and_updated_whole(engine, tmp_path):
             assert runs(b, server.url + folder + "/") == builds[folder][0]
             assert until(lambda: kept(folder)), "the page should be kept for a visit with no network"
             assert runs(b, server.url + folder + "/index.html") == builds[folder][0]
-        if engine == "chromium":
-            assert b.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"] == []
         server.close()  # no network: each folder its own build, with or without index.html
         assert [runs(b, server.url + f) for f in ("a/", "b/index.html")] == [builds["a"][0], builds["b"][0]]
-        if engine == "chromium":
-            return
-
         shutil.copytree(site / "new", site / "a", dirs_exist_ok=True)  # published; then a partial upload
         server = Served(site, server.port, how="clean")
         assert runs(b, server.url + "a/") in (builds["a"][0], builds["new"][0]), "two builds mixed"

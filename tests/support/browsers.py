@@ -1,18 +1,23 @@
 """The three engines, headless, behind the same calls, each waiting CALL_SECONDS at most: get(url),
-js(body) (a function body: what it returns comes back), keys(*keys) (as selenium's Keys), png()
-and quit(). Chromium and WebKitGTK are Selenium's drivers with these added, on Debian's drivers;
-Firefox is driven through its own WebDriver BiDi server (Debian has no geckodriver), over
-python3-websocket."""
+js(body) (a function body: what it returns comes back), keys(*keys) (as selenium's Keys), png(),
+quit(). Chromium and WebKitGTK are Selenium's drivers, on Debian's, with these added; Firefox is
+driven through its own WebDriver BiDi server (Debian has no geckodriver), over python3-websocket."""
 import base64, glob, inspect, json, os, pathlib, re, subprocess, tempfile, time
 
+import websocket
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.webkitgtk.service import Service as WebKitService
 
+from screen import until
+
 ENGINES = ("chromium", "firefox", "webkit")
 CALL_SECONDS = 120
 MINIBROWSER = (glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser") or ["MiniBrowser of webkit2gtk-4.1"])[0]
+NEEDS = {"chromium": ["/usr/bin/chromium", "/usr/bin/chromedriver"], "firefox": ["/usr/bin/firefox-esr"], "webkit": [MINIBROWSER, "/usr/bin/WebKitWebDriver"]}
+PREFS = {"webgl.force-enabled": True, "browser.shell.checkDefaultBrowser": False,  # Firefox's
+         "datareporting.policy.dataSubmissionEnabled": False, "app.update.disabledForTesting": True}
 
 
 def selenium(driver):
@@ -24,38 +29,30 @@ def selenium(driver):
 
 
 class Firefox:
-    PREFS = {"webgl.force-enabled": True, "browser.shell.checkDefaultBrowser": False,
-             "datareporting.policy.dataSubmissionEnabled": False, "app.update.disabledForTesting": True}
-
     def __init__(self, width, height):
         self.profile, self.ws, self.n = tempfile.TemporaryDirectory(), None, 0
         pathlib.Path(f"{self.profile.name}/user.js").write_text("".join(
-            f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in self.PREFS.items()))
+            f"user_pref({json.dumps(k)}, {json.dumps(v)});\n" for k, v in PREFS.items()))
         with (log := pathlib.Path(f"{self.profile.name}/log")).open("w") as out:
             self.p = subprocess.Popen(["firefox-esr", "--headless", "--no-remote", "--profile", self.profile.name,
                                        f"--width={width}", f"--height={height}", "--remote-debugging-port=0"],
                                       stdout=out, stderr=out)
-        end = time.time() + 60
-        while not (url := re.search(r"BiDi listening on (ws://\S+)", log.read_text())):
-            if self.p.poll() is not None or time.time() > end:
-                self.quit()
-                raise RuntimeError("Firefox did not start: " + log.read_text()[-500:])
-            time.sleep(0.05)
-        import websocket  # python3-websocket; Firefox refuses a connection that names an origin
-        self.ws = websocket.create_connection(url[1] + "/session", suppress_origin=True, timeout=CALL_SECONDS)
+        listening = lambda: re.search(r"BiDi listening on (ws://\S+)", log.read_text())
+        if not (url := until(lambda: self.p.poll() is not None or listening(), 60) and listening()):
+            self.quit()
+            raise RuntimeError("Firefox did not start: " + log.read_text()[-500:])
+        self.ws = websocket.create_connection(  # Firefox refuses a connection that names an origin
+            url[1] + "/session", suppress_origin=True, timeout=CALL_SECONDS)
         self.call("session.new", capabilities={})
         self.context = self.call("browsingContext.getTree")["contexts"][0]["context"]
 
-    def call(self, method, **params):
-        """A BiDi command's result; each message is awaited CALL_SECONDS at most."""
+    def call(self, method, **params):  # a BiDi command's result
         self.n += 1
         self.ws.send(json.dumps({"id": self.n, "method": method, "params": params}))
         end = time.time() + CALL_SECONDS
-        while (answer := json.loads(self.ws.recv())).get("id") != self.n:
-            if time.time() > end:  # events, and no answer
-                raise TimeoutError(f"{method}: Firefox gave no answer in {CALL_SECONDS} s")
-        if "error" in answer:
-            raise RuntimeError(f"{method}: {answer['error']}: {answer.get('message')}")
+        while (answer := json.loads(self.ws.recv())).get("id") != self.n:  # events, till the answer
+            assert time.time() < end, f"{method}: Firefox gave no answer in {CALL_SECONDS} s"
+        assert "error" not in answer, f"{method}: {answer.get('error')}: {answer.get('message')}"
         return answer["result"]
 
     def get(self, url):
@@ -64,8 +61,7 @@ class Firefox:
     def js(self, body):  # the value comes back as JSON, a promise's once settled, as Selenium's does
         got = self.call("script.callFunction", functionDeclaration=f"async function () {{ return JSON.stringify("
                         f"await (function () {{ {body} }})()) }}", awaitPromise=True, target={"context": self.context})
-        if got["type"] == "exception":
-            raise RuntimeError(got["exceptionDetails"]["text"])
+        assert got["type"] != "exception", got["exceptionDetails"]["text"]
         return json.loads(got["result"].get("value") or "null")
 
     def keys(self, *keys):
@@ -82,20 +78,15 @@ class Firefox:
         self.profile.cleanup()
 
 
-NEEDS = {"chromium": ["/usr/bin/chromium", "/usr/bin/chromedriver"], "firefox": ["/usr/bin/firefox-esr"], "webkit": [MINIBROWSER, "/usr/bin/WebKitWebDriver"]}
-
-
 def start(engine, width=1100, height=900):
     """A headless browser: Firefox gets WebGL only with an X server (DISPLAY), WebKitGTK shows on it."""
-    if missing := [path for path in NEEDS[engine] if not os.path.exists(path)]:
-        raise RuntimeError(f"no {engine}: {missing} missing (scripts/deps.sh test installs them)")
+    assert all(map(os.path.exists, NEEDS[engine])), f"no {engine}: {NEEDS[engine]} (scripts/deps.sh test installs them)"
     if engine == "firefox":
         return Firefox(width, height)
     if engine == "webkit":
-        options = webdriver.WebKitGTKOptions()
+        options, driver = webdriver.WebKitGTKOptions(), "/usr/bin/WebKitWebDriver"
         options.binary_location = MINIBROWSER
-        options.add_argument("--automation")
-        driver = "/usr/bin/WebKitWebDriver"  # Debian's; Selenium 4.8 (Debian 12) takes its path alone
+        options.add_argument("--automation")  # Selenium 4.8 (Debian 12) takes the driver's path alone
         browser = selenium(webdriver.WebKitGTK(options=options, service=WebKitService(driver))
                            if "service" in inspect.signature(webdriver.WebKitGTK).parameters else
                            webdriver.WebKitGTK(options=options, executable_path=driver))

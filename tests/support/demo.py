@@ -55,8 +55,7 @@ class Demo:
 def end_all():
     """Ends every demo a test started and left running."""
     while RUNNING:
-        demo = RUNNING.pop()
-        demo.finish(0)
+        (demo := RUNNING.pop()).finish(0)
         for f in demo.p.stdin, demo.p.stdout, demo.err:
             f.close()
 
@@ -83,8 +82,7 @@ def steers(shot, down, below=None):
     down()
     assert until(lambda: shot().any(2).mean() < first.any(2).mean() / 4), "farther, smaller"
 
-    def reach():
-        return max(abs(np.flatnonzero(shot().max(2).max(1) >= 64) - 300), default=0)
+    reach = lambda: max(abs(np.flatnonzero(shot().max(2).max(1) >= 64) - 300), default=0)
     edge = reach()  # edge-on, far away: a thin line
     if below:
         below()
