@@ -6,7 +6,7 @@
 # in Chromium as Emscripten's own GL emulation draws it, beside that rate.
 # What it measures is built under build/: the benchmarks in the tests'
 # build, build/test, the page in build/bench/web, Emscripten's own drawing
-# in build/web-test. FRAMES (500) sets the native frames timed a run,
+# in build/web-bench. FRAMES (500) sets the native frames timed a run,
 # WEB_SECONDS (10) how long each page is watched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,7 +16,7 @@ step "installing the packages (scripts/deps.sh test)" scripts/deps.sh test
 step "configuring the benchmarks (cmake --preset test)" cmake --preset test >/dev/null
 step "building the benchmarks" cmake --build --preset test -j"$(nproc)" --target calcme_bench frame_bench
 step "the page (scripts/web.sh --out build/bench)" scripts/web.sh --out build/bench >/dev/null
-step "configuring the page as Emscripten draws it (cmake --preset web-test)" cmake --preset web-test >/dev/null
+step "configuring the page as Emscripten draws it (cmake --preset web-bench)" cmake --preset web-bench >/dev/null
 step "building it (cmake --build --preset web-bench)" cmake --build --preset web-bench >/dev/null
 step "the animation step's benchmark (calcme_bench)" $out/bench/calcme_bench
 start_xvfb
@@ -35,4 +35,4 @@ native=$(awk '/frames per second/ { print $4 }' $out/frame_bench.txt)
 [ -n "$native" ] || fail "the frame benchmark said no frame rate"
 step "the page's benchmark (bench/web_bench.py)" env PYTHONPATH=tests /usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" \
   chromium:ours=build/bench/web firefox:ours=build/bench/web webkit:ours=build/bench/web \
-  "chromium:Emscripten's own GL emulation=build/web-test/wavegrid-emulated"
+  "chromium:Emscripten's own GL emulation=build/web-bench/wavegrid-emulated"
