@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Checks the format of the C++ sources, builds the tests and runs the whole
 # suite: the unit tests and the end-to-end tests on every SDL 1.2 the machine
-# has and the first's soak under memcheck in the Release build, the Windows zip
+# has and the first's soak under memcheck in the Release build, the unit tests
+# and every SDL's soak built with AddressSanitizer and UBSan, the Windows zip
 # under Wine, the web page in three browser engines, the Debian package
-# installed in a fresh root (ctest makes the zip, the page and the package
-# from the sources first); then the unit tests and every SDL's soak built
-# with AddressSanitizer and UBSan. Needs root, for the packages and the root.
+# installed in a fresh root (ctest makes the sanitizer build, the zip, the
+# page and the package from the sources first). Needs root, for the packages
+# and the root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
@@ -37,6 +38,3 @@ step "building the tests (cmake --build --preset test)" cmake --build --preset t
 step "the suite (ctest --preset test)" ctest --preset test -j"$jobs"
 wait $cross || fail "making the cross root failed: $(tail -n 5 "$early/cross.log")"
 wait $sdl || fail "building SDL.dll failed: $(tail -n 5 "$early/sdl.log")"
-step "configuring the sanitizer build (cmake --preset asan)" cmake --preset asan >/dev/null
-step "building the sanitizer build" cmake --build --preset asan -j"$jobs"
-step "the suite under the sanitizers (ctest --preset asan)" ctest --preset asan -j"$jobs"

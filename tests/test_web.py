@@ -44,8 +44,8 @@ def says(b, head):  # the page comes to say so
 
 # The sprite reaches the program through an internal of Emscripten's (web/sdl.cpp): a change fails here.
 @pytest.mark.parametrize("engine", browsers.ENGINES)
-def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site):
-    b, url = browsers.start(engine), site(PAGE)[1]
+def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site, request):
+    b, url = request.getfixturevalue("browser") if engine == "chromium" else browsers.start(engine), site(PAGE)[1]
     try:
         b.get(url)
         assert until(lambda: shot(b).any()) and not said(b)
@@ -58,7 +58,8 @@ def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site):
         assert says(b, "The demo has ended.")
         assert engine != "chromium" or b.js("return awake.released"), "the screen should be let go at the end"
     finally:
-        b.quit()
+        if engine != "chromium":  # the module's, for the tests after
+            b.quit()
 
 
 def on_a_desktop(b):  # nothing refused by serve.sh's strict policy; installable; the screen kept on; the buttons
