@@ -71,7 +71,7 @@ SOURCE = [("web/gl.cpp", "c->rgba[n] = colour[n];", "c->rgba[n] = 255;", "web"),
           ("cmake/install.cmake", "set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)", "", "package"),
           ("cmake/install.cmake", "DESTINATION share/games/wavegrid/data", "DESTINATION share/wavegrid/data", "package"),
           ("tools/offline.py", "(json.dumps(files) + own)", "json.dumps(files)", "kept and firefox"),
-          ("scripts/helpers/serve.py", "base-uri 'none'", "base-uri 'none'; frame-ancestors 'none'", "frame or headers"),
+          ("scripts/helpers/serve.py", "base-uri 'none'", "base-uri 'none'; frame-ancestors 'none'", "headers"),
           ("scripts/helpers/serve.py", "'wasm-unsafe-eval'", "'unsafe-eval'", "headers"),
           ("scripts/helpers/serve.py", '"application/wasm"', '"application/octet-stream"', "headers"),
           ("scripts/helpers/serve.py", '"X-Content-Type-Options", "nosniff"', '"X-Content-Type-Options", "sniff"', "headers")]

@@ -15,8 +15,7 @@ def dpy(xvfb):
 
 
 @pytest.fixture(autouse=True)
-def no_demo_left():
-    """Whatever failed, the next test starts with no demo and a dark screen."""
+def no_demo_left():  # whatever failed, the next test starts with no demo and a dark screen
     yield
     end_all()
 

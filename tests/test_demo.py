@@ -15,8 +15,7 @@ KIND = os.environ["WAVEGRID_SDL_KIND"]
 GOLDEN = f"{os.path.dirname(os.path.abspath(__file__))}/golden-{KIND}.png"
 
 
-def drawn(demo, shifts):
-    """The demo has shifted its rows this often: at least 11 frames a shift."""
+def drawn(demo, shifts):  # the demo has shifted its rows this often: at least 11 frames a shift
     return until(lambda: demo.read("sinestepper") >= shifts * 150)
 
 
@@ -122,7 +121,7 @@ def test_soak_random_input_then_escape(dpy):
                               f"--suppressions={os.path.dirname(os.path.abspath(__file__))}/memcheck.supp"] or ())
     assert wait_lit(dpy, demo, 120), demo.errors()
     tap(dpy, "Down", 200)  # far away, the slow frames under memcheck go faster
-    rng, end = random.Random(1), time.time() + 30  # the pointer, edges included; every key but Esc, some held
+    rng, end = random.Random(1), time.time() + 20  # the pointer, edges included; every key but Esc, some held
     while time.time() < end:
         move(dpy, rng.choice([0, 799] + [rng.randrange(800)] * 3), rng.randrange(600))
         key(dpy, k := rng.choice("Up Down 1 2 q w a s z x r space".split()), True)

@@ -1,6 +1,5 @@
-"""A release as anyone can check it (docs/release.md): the same bytes built again elsewhere; the
-.exe's icon and version; release.sh refusing a tree not committed."""
-import os, pathlib, re, shutil, subprocess, zipfile
+"""A release as anyone can check it (docs/release.md): the same bytes built elsewhere; a tree not committed refused."""
+import os, pathlib, shutil, subprocess
 
 from support.demo import TOP
 
@@ -19,9 +18,9 @@ def files(folder):
 
 def test_a_second_build_elsewhere_gives_the_same_bytes(tmp_path):
     copy, out = tmp_path / "elsewhere", tmp_path / "out"
-    for name in run("git", "ls-files", "-co", "--exclude-standard", cwd=TOP).split("\n")[:-1]:
-        (copy / name).parent.mkdir(parents=True, exist_ok=True)
-        shutil.copy2(f"{TOP}/{name}", copy / name)
+    copy.mkdir()  # what git tracks, and new files it does not ignore, as deb-arm64.sh copies them
+    run("bash", "-c", f"set -o pipefail; git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -C {copy} -xf -",
+        cwd=TOP)
     shutil.copytree(f"{TOP}/build/windows-sdl", copy / "build/windows-sdl", symlinks=True)  # built once
     env, stamp = {**os.environ, "TZ": "Asia/Tokyo", "LANG": "fr_FR.UTF-8"}, run("git", "log", "-1", "--format=%ct", cwd=TOP).strip()
     # The page holds no time: built as from a tarball, no .git, no time given (linux/changelog's newest).
@@ -35,17 +34,6 @@ def test_a_second_build_elsewhere_gives_the_same_bytes(tmp_path):
             why = subprocess.run(["diffoscope", "--text", "-", ARTIFACTS / name, out / name],
                                  capture_output=True, text=True, timeout=600).stdout
             raise AssertionError(f"{name} is not the same built again elsewhere:\n{why[:4000]}")
-
-
-def test_the_exe_shows_its_icon_and_version(tmp_path):
-    zipfile.ZipFile(ARTIFACTS / f"wavegrid-{VERSION}-windows-x86_64.zip").extract("wavegrid.exe", tmp_path)
-    exe = tmp_path / "wavegrid.exe"
-    icons = run("wrestool", "-l", "-t3", exe)  # the .ico's images, 16 to 256 pixels
-    assert icons.count("type=icon") == 6 and "--name=1 " in run("wrestool", "-l", "-t14", exe), icons
-    info = subprocess.run(["wrestool", "-x", "--raw", "-t16", exe], capture_output=True, timeout=60).stdout
-    strings = re.findall(r"[ -~]{3,}", info.decode("utf-16-le", "replace"))
-    said = {key: strings[strings.index(key) + 1] for key in ("ProductName", "ProductVersion", "FileVersion")}
-    assert said == {"ProductName": "wavegrid", "ProductVersion": VERSION, "FileVersion": VERSION}, strings
 
 
 def test_release_refuses_a_tree_not_committed(tmp_path):

@@ -86,10 +86,10 @@ def start(engine, width=1100, height=900):
     if engine == "webkit":
         options, driver = webdriver.WebKitGTKOptions(), "/usr/bin/WebKitWebDriver"
         options.binary_location = MINIBROWSER
-        options.add_argument("--automation")  # Selenium 4.8 (Debian 12) takes the driver's path alone
-        browser = selenium(webdriver.WebKitGTK(options=options, service=WebKitService(driver))
-                           if "service" in inspect.signature(webdriver.WebKitGTK).parameters else
-                           webdriver.WebKitGTK(options=options, executable_path=driver))
+        options.add_argument("--automation")
+        given = {"service": WebKitService(driver)} if "service" in inspect.signature(webdriver.WebKitGTK).parameters \
+            else {"executable_path": driver}  # Selenium 4.8 (Debian 12) takes the driver's path alone
+        browser = selenium(webdriver.WebKitGTK(options=options, **given))
         browser.set_window_size(width, height)
         return browser
     options = webdriver.ChromeOptions()

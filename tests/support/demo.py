@@ -37,7 +37,6 @@ class Demo:
         except subprocess.TimeoutExpired:
             self.p.kill()
             self.p.wait()
-            return None
 
     def errors(self):
         self.err.seek(0)

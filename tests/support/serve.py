@@ -1,6 +1,6 @@
-"""A folder served on a free port of 127.0.0.1: as a user serves the page, by scripts/serve.sh; by a
-host with clean addresses (this file, run), which answers index.html with a redirect to its folder
-and refuses HEAD, as many static hosts do; or by a plain server that sends no policy."""
+"""A folder served on a free port of 127.0.0.1: as a user serves the page, by scripts/serve.sh; or by
+a host with clean addresses (this file, run), which answers index.html with a redirect to its folder
+and refuses HEAD, as many static hosts do."""
 import functools, http.server, importlib.util, os, re, select, subprocess, sys
 
 HELPERS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts/helpers")
@@ -10,8 +10,7 @@ class Served:
     """Served(folder[, port[, how]]).url while the server runs; close() ends it. A context manager too."""
 
     def __init__(self, folder, port=0, how="careful"):
-        server = {"careful": [f"{HELPERS}/../serve.sh"], "clean": [sys.executable, os.path.abspath(__file__)],
-                  "plain": [sys.executable, "-u", "-m", "http.server", "-b", "127.0.0.1", "-d"]}[how]
+        server = {"careful": [f"{HELPERS}/../serve.sh"], "clean": [sys.executable, os.path.abspath(__file__)]}[how]
         self.p = subprocess.Popen([*server, str(folder), str(port)], stdout=subprocess.PIPE,
                                   stderr=subprocess.DEVNULL, text=True)
         ready = select.select([self.p.stdout], [], [], 30)[0]
