@@ -5,7 +5,8 @@
 # (never the host's), a new devpts and a /dev/shm. With --cache, FOLDER is
 # lent to the root, writable, as the cache of the root's own release, where
 # its scripts keep what they make once. The environment is a login's, with
-# DISPLAY and SOURCE_DATE_EPOCH kept; the exit status is the command's. Needs root.
+# DISPLAY, SOURCE_DATE_EPOCH and LP_NUM_THREADS (Mesa's draw threads) kept; the
+# exit status is the command's. Needs root.
 set -euo pipefail
 self=$(realpath "$0")
 # shellcheck source=helpers/lib.sh
@@ -41,5 +42,5 @@ if [ -n "$cache" ]; then
 fi
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 exec env -i HOME=/root LANG=C.UTF-8 CI="${CI:-}" ${DISPLAY:+DISPLAY=$DISPLAY} \
-  ${SOURCE_DATE_EPOCH:+SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH} \
+  ${SOURCE_DATE_EPOCH:+SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH} ${LP_NUM_THREADS:+LP_NUM_THREADS=$LP_NUM_THREADS} \
   PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin:/usr/games chroot "$root" "$@"
