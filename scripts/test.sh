@@ -31,10 +31,12 @@ step "installing the Windows toolchain (scripts/deps.sh windows)" scripts/deps.s
 scripts/helpers/sdl-windows.sh "$early/sdl" >"$early/sdl.log" 2>&1 &
 sdl=$!
 step "installing the packages (scripts/deps.sh test)" scripts/deps.sh test
-step "the format check (scripts/format.sh)" scripts/format.sh --check
+scripts/format.sh --check >"$early/format.log" 2>&1 & # beside the build, which it does not change
+format=$!
 configured=$(cmake --preset test) || fail "configuring the tests (cmake --preset test) failed"
 grep 'under test' <<<"$configured"
 step "building the tests (cmake --build --preset test)" cmake --build --preset test -j"$jobs"
+wait $format || fail "the format check (scripts/format.sh --check) failed: $(cat "$early/format.log")"
 step "the suite (ctest --preset test)" ctest --preset test -j"$jobs"
 wait $cross || fail "making the cross root failed: $(tail -n 5 "$early/cross.log")"
 wait $sdl || fail "building SDL.dll failed: $(tail -n 5 "$early/sdl.log")"

@@ -121,7 +121,7 @@ def test_soak_random_input_then_escape(dpy):
                               f"--suppressions={os.path.dirname(os.path.abspath(__file__))}/memcheck.supp"] or ())
     assert wait_lit(dpy, demo, 120), demo.errors()
     tap(dpy, "Down", 200)  # far away, the slow frames under memcheck go faster
-    rng, end = random.Random(1), time.time() + 20  # the pointer, edges included; every key but Esc, some held
+    rng, end = random.Random(1), time.time() + 15  # the pointer, edges included; every key but Esc, some held
     while time.time() < end:
         move(dpy, rng.choice([0, 799] + [rng.randrange(800)] * 3), rng.randrange(600))
         key(dpy, k := rng.choice("Up Down 1 2 q w a s z x r space".split()), True)
