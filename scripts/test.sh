@@ -20,10 +20,11 @@ jobs=$(nproc)
 # under it (waiting mostly on the archive) and SDL.dll (on the processor). ctest's make_arm64
 # and make_windows find them there, or wait for them.
 early=$(mktemp -d /var/tmp/wavegrid-early.XXXXXX)
-# The cross root is checked against the archive once this run, here (scripts/mkroot.sh).
+trap 'rm -rf --one-file-system "$early"' EXIT
+# The cross root is checked against the archive once a run, by the mkroot.sh below: make_arm64's
+# mkroot.sh takes a root checked since this run began as it is.
 WAVEGRID_CHECKED_SINCE=$(date +%s)
 export WAVEGRID_CHECKED_SINCE
-trap 'rm -rf --one-file-system "$early"' EXIT
 step "installing what makes a Debian root (scripts/deps.sh root)" scripts/deps.sh root
 scripts/mkroot.sh "$(release)" "$early/cross" cross >"$early/cross.log" 2>&1 &
 cross=$!
