@@ -47,7 +47,7 @@ def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site, request)
     b, url = request.getfixturevalue("browser") if engine == "chromium" else browsers.start(engine), site(PAGE)[1]
     try:
         b.get(url)
-        assert until(lambda: shot(b).any()) and not said(b)
+        assert until(lambda: shot(b).any(), 60) and not said(b), f"nothing shown; the page says {said(b)!r}"
         assert b.js("return getComputedStyle(document.getElementById('pad')).display") == "none"
         below = lambda: b.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": "mouseMoved", **point(b, "canvas", 0.5, 0.95)})
         steers(lambda: shot(b), lambda: b.keys(*[Keys.ARROW_DOWN] * 60), below if engine == "chromium" else None)
