@@ -30,8 +30,8 @@ shots=(xvfb xauth python3-xlib python3-numpy)
 root=(debootstrap git tar util-linux)
 release=(git icoutils diffoscope-minimal)
 test=(wine64 clang-format shellcheck binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
-  python3-pytest python3-pytest-xvfb chromium chromium-driver python3-selenium
-  firefox-esr webkit2gtk-driver python3-websocket)
+  python3-pytest python3-pytest-xvfb python3-pytest-rerunfailures chromium chromium-driver
+  python3-selenium firefox-esr webkit2gtk-driver python3-websocket)
 case "${1:-test}" in
 run) packages=("${run[@]}") ;;
 windows) packages=("${windows[@]}") ;;
