@@ -6,7 +6,7 @@ from PIL import Image, ImageDraw
 from Xlib import X, XK
 from Xlib.ext import xtest
 
-from screen import grab, until  # noqa: F401 (the tests take both from here)
+from screen import grab, picture, until  # noqa: F401 (the tests take grab and until from here)
 
 BIN = os.environ.get("WAVEGRID_BIN", "")
 TOP = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -75,7 +75,7 @@ def tinted(shot):
 
 def steers(shot, down, below=None):
     """Tinted and moving; Down makes it smaller; a pointer below the centre turns its face up."""
-    assert until(lambda: tinted(shot())), "not the tinted grid"
+    assert until(lambda: tinted(shot())), f"not the tinted grid: {(s := shot()).any(2).mean():.0%} lit, within {picture(s).getbbox()}"
     first = shot()
     assert until(lambda: (shot() != first).any(2).mean() > 0.2), "not moving"
     down()
