@@ -43,7 +43,7 @@ def says(b, head):  # the page comes to say so
 
 # The sprite reaches the program through an internal of Emscripten's (web/sdl.cpp): a change fails here.
 # WebKitGTK at times loses its web process ("unknown error", no message) or shows nothing: tried twice (pytest.ini).
-@pytest.mark.parametrize("engine", [pytest.param(e, marks=[pytest.mark.flaky(reruns=1)] * (e == "webkit")) for e in browsers.ENGINES])
+@pytest.mark.parametrize("engine", [pytest.param(e, marks=pytest.mark.flaky(reruns=1) if e == "webkit" else ()) for e in browsers.ENGINES])
 def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site, request):
     b, url = request.getfixturevalue("browser") if engine == "chromium" else browsers.start(engine), site(PAGE)[1]
     try:
