@@ -22,10 +22,10 @@ def browser():
 
 @pytest.fixture
 def site(tmp_path):
-    """Serves a copy of a folder as a user would: site(folder) gives the copy and its address."""
+    """Serves a copy of a folder as a user would: site(folder[, how]) gives the copy and its address."""
     with contextlib.ExitStack() as servers:
-        yield lambda folder: (shutil.copytree(folder, tmp_path, dirs_exist_ok=True),
-                              servers.enter_context(Served(tmp_path)).url)
+        yield lambda folder, how="careful": (shutil.copytree(folder, tmp_path, dirs_exist_ok=True),
+                                             servers.enter_context(Served(tmp_path, how=how)).url)
 
 
 def shot(b):  # the canvas as the browser shows it, at its 800 x 600 pixels
@@ -34,7 +34,7 @@ def shot(b):  # the canvas as the browser shows it, at its 800 x 600 pixels
 
 
 def said(b):  # the page's line over the canvas, "" while it shows none
-    return b.js("return status.hidden ? '' : status.innerText")
+    return b.js("const line = document.getElementById('status'); return line.hidden ? '' : line.innerText")
 
 
 def says(b, head):  # the page comes to say so
@@ -45,7 +45,8 @@ def says(b, head):  # the page comes to say so
 # WebKitGTK at times loses its web process ("unknown error", no message) or shows nothing: tried twice (pytest.ini).
 @pytest.mark.parametrize("engine", [pytest.param(e, marks=pytest.mark.flaky(reruns=1) if e == "webkit" else ()) for e in browsers.ENGINES])
 def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site, request):
-    b, url = request.getfixturevalue("browser") if engine == "chromium" else browsers.start(engine), site(PAGE)[1]
+    b, (folder, url) = request.getfixturevalue("browser") if engine == "chromium" else browsers.start(engine), site(PAGE)
+    engine == "chromium" and write(folder / "index.html", (folder / "index.html").read_bytes().replace(b"\n", b"\r\n"))
     try:
         b.get(url)
         assert until(lambda: shot(b).any(), 60) and not said(b), f"nothing shown; the page says {said(b)!r}"
@@ -58,15 +59,19 @@ def test_draws_moves_follows_keys_and_ends_in_each_engine(engine, site, request)
         assert says(b, "The demo has ended.")
         assert engine != "chromium" or b.js("return awake.released"), "the screen should be let go at the end"
     finally:
-        if engine != "chromium":  # the module's, for the tests after
-            b.quit()
+        engine != "chromium" and b.quit()  # the module's, for the tests after
 
 
+# On a host that rewrote index.html's line endings: the page runs, keeps nothing and names the file.
 def on_a_desktop(b):  # nothing refused by serve.sh's strict policy; installable; the screen kept on; the buttons
-    pad = "document.getElementById('pad')"
-    assert not [e for e in b.get_log("browser") if "Content Security Policy" in e["message"]]
+    pad, log = "document.getElementById('pad')", []  # the console, kept: each read of it takes what it read away
+    assert until(lambda: log.extend(b.get_log("browser")) or [e for e in log if "index.html is not this" in e["message"]])
+    assert not [e for e in log if "Content Security Policy" in e["message"]]
+    assert b.js("return caches.keys()") == [], "a copy that can't be checked should not be kept"
     assert b.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"] == []
     assert b.js("return awake && !awake.released"), "the screen should be kept on"
+    b.js("navigator.storage.persist = async () => (window.persisted = true); dispatchEvent(new Event('appinstalled'))")
+    assert b.js("return window.persisted"), "installed, the page should ask to be kept for good"
     assert b.js("return !full.hidden"), "Full screen should be offered where the browser can"
     b.js("const b = document.getElementById('buttons'); b.focus(); b.click()")  # as a click would
     assert b.js(f"return getComputedStyle({pad}).display") == "grid", "On-screen controls should show them"
@@ -97,22 +102,24 @@ def test_a_frame_is_drawn_alike_both_ways_and_keeps_its_colours(browser, site):
     ("wavegrid.data", "Sprite texture loading failed: data/sprite01.bmp can't be read as an image"),
     ("wavegrid.wasm", "wavegrid.wasm could not be loaded (404)"),
     *[(f"drop {f}", f"{f} could not be loaded (no answer)") for f in ("wavegrid.js", "wavegrid.data")],
-    ("lost", "The browser took the demo's WebGL away."), ("file", "This page must come from a web server")],
-    ids=["bad sprite", "no .wasm", "no wavegrid.js", "no wavegrid.data", "WebGL lost", "opened from a file"])
+    ("lost", "The browser took the demo's WebGL away."), ("file", "This page must come from a web server"),
+    ("framed", "This page is in a frame that keeps it from its own files")],
+    ids=["bad sprite", "no .wasm", "no wavegrid.js", "no wavegrid.data", "WebGL lost", "opened from a file", "sandboxed"])
 def test_a_failed_start_or_a_lost_webgl_says_why_on_the_page(browser, site, fault, head):
     folder, url = site(PAGE)
     browser.execute_cdp_cmd("Network.enable", {})  # a connection that fails, for this file only
     browser.execute_cdp_cmd("Network.setBlockedURLs", {"urls": [f"*/{fault[5:]}"] if "drop" in fault else []})
-    if fault == "wavegrid.data":
-        write(folder / fault, bytes(64))  # the sprite the page fetches
-    if fault == "wavegrid.wasm":
-        os.remove(folder / fault)
-    browser.get(f"file://{folder}/index.html" if fault == "file" else url)
+    fault == "wavegrid.data" and write(folder / fault, bytes(64))  # the sprite the page fetches
+    fault == "wavegrid.wasm" and os.remove(folder / fault)
+    (folder / "framed.html").write_text('<iframe sandbox="allow-scripts" src="index.html"></iframe>')
+    browser.get({"file": f"file://{folder}/index.html", "framed": url + "framed.html"}.get(fault, url))
+    fault == "framed" and browser.switch_to.frame(0)
     if fault == "lost":
         assert until(lambda: shot(browser).any())
         browser.js("canvas.getContext('webgl').getExtension('WEBGL_lose_context').loseContext()")
     assert says(browser, head) and browser.js("return !again.hidden"), said(browser)
-    assert fault == "file" or any(head in e["message"] for e in browser.get_log("browser"))
+    browser.switch_to.default_content()
+    assert fault in ("file", "framed") or any(head in e["message"] for e in browser.get_log("browser"))  # a frame: its own process
 
 
 # What docs/web.md says a host sends, line by line, is what scripts/serve.sh sends.
@@ -136,13 +143,13 @@ def touch(b, kind, *fingers):  # a real touch: touchStart, touchMove, touchEnd (
 
 @pytest.fixture(params=[(390, 844), (844, 390)], ids=["upright", "wide"])
 def phone(browser, site, request):
-    """The page on a phone of this size (Chromium's emulation: a small screen, fingers only)."""
+    """The page on a phone of this size (Chromium's emulation: a small screen, fingers only), on a host with clean addresses."""
     (w, h), cdp = request.param, lambda name, **args: browser.execute_cdp_cmd(f"Emulation.{name}", args)
     cdp("setDeviceMetricsOverride", width=w, height=h, deviceScaleFactor=1, mobile=True, screenOrientation=
         {"type": "portraitPrimary", "angle": 0} if h > w else {"type": "landscapePrimary", "angle": 90})
     cdp("setTouchEmulationEnabled", enabled=True, maxTouchPoints=5)
     bare = browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": IPHONE})
-    browser.get(site(PAGE)[1])
+    browser.get(site(PAGE, "clean")[1])
     assert until(lambda: shot(browser).any())
     yield browser
     browser.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", bare)
@@ -150,10 +157,11 @@ def phone(browser, site, request):
     cdp("clearDeviceMetricsOverride")
 
 
-# What a phone's browser may lack (an iPhone has no element full screen): the page does without.
+# What a phone's browser may lack (an iPhone has no element full screen), and workers refused as a
+# privacy setting refuses them (reading navigator.serviceWorker throws): the page does without.
 IPHONE = """for (const [of, name] of [[Element, 'requestFullscreen'], [Element, 'webkitRequestFullscreen'],
-  [Document, 'fullscreenEnabled'], [Document, 'webkitFullscreenEnabled'], [Navigator, 'wakeLock'],
-  [Navigator, 'serviceWorker']]) delete of.prototype[name];"""
+  [Document, 'fullscreenEnabled'], [Document, 'webkitFullscreenEnabled'], [Navigator, 'wakeLock']]) delete of.prototype[name];
+  Object.defineProperty(Navigator.prototype, 'serviceWorker', {get() { throw new DOMException('no', 'SecurityError') }});"""
 
 
 def test_the_page_fills_a_phone_and_a_pinch_or_a_swipe_moves_nothing(phone):
@@ -190,7 +198,7 @@ LET_GO = {"lift": lambda b: touch(b, "touchEnd"), "cancel": lambda b: touch(b, "
 
 
 @pytest.mark.parametrize("phone", [(844, 390)], indirect=True, ids=["wide"])
-def test_by_touch_each_button_gives_its_key_held_as_promised(phone):
+def test_by_touch_each_button_gives_its_key_held_as_promised(phone, tmp_path):
     phone.js("""window.got = []; for (const type of ['keydown', 'keyup'])
       canvas.addEventListener(type, (e) => got.push([type, e.keyCode, e.repeat]));
       window.delays = []; const timer = setTimeout;  // what each repeat asks for, whatever the load
@@ -244,12 +252,13 @@ def test_by_touch_each_button_gives_its_key_held_as_promised(phone):
     touch(phone, "touchStart", at["Nearer"])
     touch(phone, "touchEnd")
     assert not until(lambda: seen() > n, 0.3), "a button pressed after the end should give nothing"
+    rebuild(tmp_path, "new build", "red")  # published: with no worker, on a host that lets files be reused unasked
+    assert runs(phone, phone.current_url) == ("new build", "red"), "a load should take the files the host has"
 
 
 def rebuild(folder, name=None, colour=None, worker=None):  # another build of the page: its title, sprite, worker
-    page = folder / "index.html"
     if name:
-        page.write_text(page.read_text().replace("<title>wavegrid</title>", f"<title>{name}</title>"))
+        (page := folder / "index.html").write_text(page.read_text().replace("<title>wavegrid</title>", f"<title>{name}</title>"))
         write(folder / "wavegrid.data", bmp(64, 64, "RGB", colour=colour))
     subprocess.run([sys.executable, f"{TOP}/tools/offline.py", folder, worker or folder / "sw.js"], check=True)
     return re.search(r'BUILD = "(\w+)"', (folder / "sw.js").read_text())[1]
@@ -262,12 +271,13 @@ def runs(b, url):  # the build a load of the page runs: its title, and the colou
     return b.js("return document.title"), "red" if r > blue else "blue"
 
 
-# On a host with clean addresses (index.html redirected to its folder, HEAD refused), in Firefox,
-# which looks for a new worker at once (Chromium after a minute): the update path is the page's own.
+# On a host with clean addresses, in Firefox, which looks for a new worker at once (Chromium after
+# a minute): the update path is the page's own. The host lets files be reused unasked, too.
 def test_kept_offline_apart_in_two_folders_and_updated_whole(tmp_path):
     b, site, builds = browsers.start("firefox"), tmp_path / "site", {}
     for folder, name, colour in ("a", "wavegrid", "blue"), ("b", "red build", "red"), ("new", "new build", "red"):
-        shutil.copytree(PAGE, site / folder)  # a as built, the others built again
+        shutil.copytree(PAGE, site / folder)  # a as built, the others built again; b's worker as older Safari's
+        folder == "b" and (site / "b/sw.js").write_text("delete Object.hasOwn;\n" + (site / "b/sw.js").read_text())
         builds[folder] = (name, colour), folder != "a" and rebuild(site / folder, name, colour)
     (site / "index.html").write_text("<p>the host's own page</p>")
     server = Served(site, how="clean")
@@ -278,7 +288,8 @@ def test_kept_offline_apart_in_two_folders_and_updated_whole(tmp_path):
         for folder in "ab":  # each copy its own worker, installed once it has all it needs; every load runs
             assert runs(b, server.url + folder + "/") == builds[folder][0]
             assert until(lambda: kept(folder)), "the page should be kept for a visit with no network"
-            assert runs(b, server.url + folder + "/index.html") == builds[folder][0]
+        b.get(server.url + "a")  # the folder's address without "/", answered with its index.html
+        assert 'address ending in "/"' in said(b), said(b)
         server.close()  # no network: each folder its own build, with or without index.html
         assert [runs(b, server.url + f) for f in ("a/", "b/index.html")] == [builds["a"][0], builds["b"][0]]
         shutil.copytree(site / "new", site / "a", dirs_exist_ok=True)  # published; then a partial upload
@@ -293,10 +304,14 @@ def test_kept_offline_apart_in_two_folders_and_updated_whole(tmp_path):
         shutil.copytree(site / "new", site / "a", dirs_exist_ok=True)  # back, with older file times, and
         mend = lambda: (tmp_path / "sw.js").write_text((site / "a/sw.js").read_text() + "// mended\n") and \
             rebuild(site / "a", worker=tmp_path / "sw.js")
-        mended = mend()  # a new worker alone
+        mended, worker = mend(), (site / "a/sw.js").read_text()  # a new worker alone
         assert update() and until(lambda: kept("a") == [mended]), "a new worker alone should take over, whole"
-        mend(), os.remove(site / "a/icon-512.png")
-        assert update() and kept("a") == [mended], "a new worker that fails should leave the kept build"
+        for sw, css in (worker + "// the host's\n", "\n"), (re.sub(r"^const BUILD = .*", 'const BUILD = "", FILES = {};', worker, flags=re.M), ""):  # a worker of this build's name
+            (site / "a/sw.js").write_text(sw)  # as a host rewrote it, then the source's own, of no build at all
+            write(site / "a/page.css", (site / "new/page.css").read_bytes() + css.encode())
+            assert update() and kept("a") == [mended], "a new worker that fails should leave the kept build"
+        b.js("return caches.keys().then((k) => Promise.all(k.map((name) => caches.delete(name))))")  # storage cleared
+        assert runs(b, server.url + "a/") == builds["new"][0] and until(lambda: kept("a") == [mended]), "kept again"
         server.close()
         assert runs(b, server.url + "a/") == builds["new"][0], "the kept build should run with no network"
     finally:

@@ -115,22 +115,43 @@ function stayAwake() {
 document.addEventListener("visibilitychange", () => stayAwake.wanted && stayAwake());
 
 // Kept for a visit with no network by the worker (sw.js) where the browser
-// lets it; nothing is said where it does not (a private window): the page
-// runs online as ever. A newer build, once fetched whole by its own worker,
-// takes over when every page of this build has all of its own files, or has
-// stopped: it runs from the next load.
+// lets it; where it does not (a private window, a privacy setting: reading
+// navigator.serviceWorker may throw), the page runs online as ever. A newer
+// build, once fetched whole by its own worker, takes over when every page of
+// this build has all of its own files, or has stopped: it runs from the next
+// load. A copy it could not keep is said on the console, with the file why.
 function keep() {
-  const workers = navigator.serviceWorker;
-  if (!workers || keep.asked) return;
+  if (keep.asked) return;
   keep.asked = true;
-  workers.register("sw.js").then((kept) => {
-    const over = () => kept.waiting && kept.waiting.postMessage("take over");
-    const watch = () => kept.installing && kept.installing.addEventListener("statechange", over);
-    kept.addEventListener("updatefound", watch);
-    watch();
-    over();
-    kept.update().catch(() => {}); // a new build published? (offline: no)
-  }, () => {});
+  try {
+    const workers = navigator.serviceWorker;
+    if (!workers) return;
+    workers.onmessage = (e) => console.warn("wavegrid: " + e.data);
+    workers.register("sw.js").then((kept) => {
+      const over = () => kept.waiting && kept.waiting.postMessage("take over");
+      const watch = () => kept.installing && kept.installing.addEventListener("statechange", over);
+      kept.addEventListener("updatefound", watch);
+      watch();
+      over();
+      kept.update().catch(() => {}); // a new build published? (offline: no)
+      // Installed, the copy is asked to be kept for as long as the browser allows.
+      const persist = () => navigator.storage && navigator.storage.persist && navigator.storage.persist().catch(() => {});
+      matchMedia("(display-mode: fullscreen), (display-mode: standalone)").matches ? persist() : addEventListener("appinstalled", persist);
+    }, () => {});
+  } catch (refused) {} // the page runs online
+}
+
+// Whether this page, page.js or page.css, as the browser gave them, are not what the host has
+// now: a host may let the browser reuse files unasked (max-age, or no word at all), and a file of
+// the build before would run beside this build's. A page its worker answers has one build's.
+async function stale() {
+  try {
+    if (navigator.serviceWorker.controller) return false;
+  } catch (none) {} // no worker, or none allowed
+  const read = (file, cache) => fetch(file, { cache }).then((answer) => answer.text());
+  const differs = async (file) => (await read(file, "force-cache")) != (await read(file, "no-cache"));
+  const files = [location.href.split("#")[0], "page.js", "page.css"];
+  return (await Promise.all(files.map((file) => differs(file).catch(() => false)))).some(Boolean);
 }
 
 // A file of the page that can't be had, named in the page's one line.
@@ -139,17 +160,23 @@ const missing = (file, why) => broken(file + " could not be loaded (" + why + ")
 
 // A file's bytes, or null once its reason is said: no answer, an error answer,
 // or a connection dropped on the way.
+// Each asked of the host again ("no-cache": unchanged, a short answer), never reused unasked.
 async function bytes(file) {
-  const answer = await fetch(file).catch(() => ({ status: "no answer" }));
+  const answer = await fetch(file, { cache: "no-cache" }).catch(() => ({ status: "no answer" }));
+  if (!answer.ok && self.origin == "null") // a frame sandboxed without allow-same-origin: its own files are another origin's
+    return broken("This page is in a frame that keeps it from its own files (sandboxed): open the page on its own, or give the frame allow-same-origin."), null;
   if (!answer.ok) return missing(file, answer.status), null;
   return answer.arrayBuffer().then((got) => new Uint8Array(got), () => (missing(file, "cut short"), null));
 }
 
 // The program and its sprite are fetched once, here, by GET (a host may refuse
 // anything else); wavegrid.js then loads as a script, which says only that it failed.
+// A page given stale files loads again, once, from the host's (now in the HTTP cache).
 async function start() {
-  const [wasm, sprite] = await Promise.all([bytes(files[1]), bytes(files[2])]);
+  const [wasm, sprite, old] = await Promise.all([bytes(files[1]), bytes(files[2]), stale()]);
+  if (old && !history.state) return history.replaceState("loaded again", ""), location.reload();
   if (!wasm || !sprite) return;
+  await fetch(files[0], { cache: "no-cache" }).catch(() => {}); // for the script below, as the host has it
   Module.wasmBinary = wasm;
   // The sprite is the program's data/sprite01.bmp, put in its files before it starts.
   Module.preRun = [() => { FS.mkdir("data"); FS.writeFile("data/sprite01.bmp", sprite); }];

@@ -11,29 +11,37 @@ const scope = self.registration.scope, mine = "wavegrid " + scope + " ", cache =
 const hash = async (bytes) =>
   "sha256-" + btoa(String.fromCharCode(...new Uint8Array(await crypto.subtle.digest("SHA-256", bytes))));
 
-// All of a build's files or none: one that can't be fetched, or whose bytes are
-// not the build's (an upload half done), and the worker before stays, with the
-// last whole build, in a cache of its own name that this one never touches.
-// Fetched past the HTTP cache, so that no conditional answer hands back old
-// bytes; kept as a fresh answer of those bytes, so that a host's redirect
-// (index.html to its folder) is never kept and never served to a page load.
-self.addEventListener("install", (e) => e.waitUntil((async () => {
-  const kept = await caches.open(cache);
-  try {
-    for (const [file, sum] of Object.entries(FILES)) {
-      const answer = await fetch(file, { cache: "no-store" });
-      const bytes = answer.ok && (await answer.arrayBuffer());
-      if (!bytes || (await hash(bytes)) != sum) throw new Error(file + ": not this build's");
-      await kept.put(file, new Response(bytes, { headers: answer.headers }));
-    }
-  } catch (error) {
-    await caches.delete(cache);
-    throw error;
+// All of a build's files or none: one that can't be fetched, or whose bytes are not
+// the build's (an upload half done, a host that rewrites files), and nothing is kept.
+// The bytes wait here until every file is checked, so a failure touches no copy in use,
+// whatever this worker's build name. Fetched past the HTTP cache, so that no conditional
+// answer hands back old bytes; kept as a fresh answer of those bytes, so that a host's
+// redirect (index.html to its folder) is never kept and never served to a page load.
+async function keepWhole() {
+  if (!BUILD) throw new Error("sw.js has no build: tools/offline.py writes it in");
+  const got = [];
+  for (const [file, sum] of Object.entries(FILES)) {
+    const answer = await fetch(file, { cache: "no-store" });
+    const bytes = answer.ok && (await answer.arrayBuffer());
+    if (!bytes || (await hash(bytes)) != sum) throw new Error(file + " is not this build's (" + (bytes ? "other bytes" : answer.status) + ")");
+    got.push([file, new Response(bytes, { headers: answer.headers })]);
   }
-})()));
+  const kept = await caches.open(cache);
+  for (const [file, answer] of got) await kept.put(file, answer);
+}
 
-// In place, the worker drops the builds before it, in this folder only.
+// A failed install is said on the console of the folder's open pages (the origin's
+// others are not this copy's), then dropped; the worker before serves the build it kept.
+self.addEventListener("install", (e) => e.waitUntil(keepWhole().catch(async (error) => {
+  for (const page of await self.clients.matchAll({ type: "window", includeUncontrolled: true }))
+    if (ours(page)) page.postMessage("not kept for offline use: " + error.message);
+  throw error;
+})));
+
+// In place, the worker drops the builds before it, in this folder only; none while a newer
+// worker fills its own (its cache can't be told from one before: the next activation drops both).
 self.addEventListener("activate", (e) => e.waitUntil((async () => {
+  if (self.registration.installing) return;
   for (const name of await caches.keys())
     if (name.startsWith(mine) && name != cache) await caches.delete(name);
 })()));
@@ -54,14 +62,21 @@ self.addEventListener("message", (e) => e.data == "take over" && e.waitUntil((as
   await self.skipWaiting();
 })()));
 
-// The page's own files, from this build's; anything else goes to the network as it would.
+// The page's own files, from this build's copy; anything else goes to the network as it
+// would. A file the copy lacks (storage cleared or evicted, or not yet whole) comes from the
+// network, and the build is kept whole again for the next visit; a storage error alike.
+let keeping = null;
 self.addEventListener("fetch", (e) => {
   const url = e.request.url.split(/[?#]/)[0];
   const file = url == scope ? "index.html" : url.slice(scope.length);
-  if (!url.startsWith(scope) || !Object.hasOwn(FILES, file) || !["GET", "HEAD"].includes(e.request.method)) return;
+  const ours = Object.prototype.hasOwnProperty.call(FILES, file); // older Safari has no Object.hasOwn
+  if (!url.startsWith(scope) || !ours || !["GET", "HEAD"].includes(e.request.method)) return;
   e.respondWith((async () => {
-    const kept = await (await caches.open(cache)).match(file);
-    if (!kept) return fetch(e.request);
-    return e.request.method == "HEAD" ? new Response(null, kept) : kept; // a HEAD answer has no body
+    const kept = await caches.match(file, { cacheName: cache }).catch(() => null); // never makes a cache
+    if (kept) return e.request.method == "HEAD" ? new Response(null, kept) : kept; // a HEAD answer has no body
+    keeping = keeping || keepWhole().catch(() => {}).then(() => (keeping = null));
+    e.waitUntil(keeping);
+    const answer = await fetch(url, { method: e.request.method, cache: "no-cache" }); // as the host has it now
+    return answer.redirected ? new Response(answer.body, answer) : answer; // a page load takes no redirect
   })());
 });

@@ -1,6 +1,6 @@
-"""A folder served on a free port of 127.0.0.1: as a user serves the page, by scripts/serve.sh; or by
-a host with clean addresses (this file, run), which answers index.html with a redirect to its folder
-and refuses HEAD, as many static hosts do."""
+"""A folder served on a free port of 127.0.0.1: as a user serves the page, by scripts/serve.sh; or as many static
+hosts do (this file, run): clean addresses (index.html redirected to its folder, a folder's address without "/"
+answered with its index.html), HEAD refused, every file let be reused ten minutes unasked (max-age)."""
 import functools, http.server, importlib.util, os, re, select, subprocess, sys
 
 HELPERS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../scripts/helpers")
@@ -37,8 +37,13 @@ if __name__ == "__main__":  # the host with clean addresses, with scripts/serve.
         def do_HEAD(self):
             self.send_error(405)
 
+        def send_header(self, name, value):
+            super().send_header(name, "max-age=600" if name == "Cache-Control" else value)
+
         def do_GET(self):
-            if self.path.endswith("/index.html"):
+            if os.path.isdir(self.translate_path(self.path)) and not self.path.endswith("/"):
+                self.path += "/"
+            elif self.path.endswith("/index.html"):
                 self.send_response(301)
                 self.send_header("Location", self.path[:-len("index.html")])
                 return self.end_headers()
