@@ -8,6 +8,8 @@
 #   deps.sh shots     run, and what scripts/screenshot.sh and remake-animation.sh take pictures with
 #   deps.sh root      what scripts/mkroot.sh makes a Debian root with
 #   deps.sh release   what scripts/release.sh checks and sums the artifacts with
+#   deps.sh quick     build the demo and run its unit and end-to-end tests (the quick
+#                     preset), on the machine's SDL 1.2
 #   deps.sh test      all of the above but cross (the cross root installs it), and the
 #                     tests and benchmarks (Wine among them)
 # As root it runs apt-get itself, showing what it installs and, if that
@@ -29,8 +31,8 @@ cross=(crossbuild-essential-arm64 cmake make pkg-config python3 python3-pil libs
 shots=(xvfb xauth python3-xlib python3-numpy)
 root=(debootstrap git tar util-linux)
 release=(git icoutils diffoscope-minimal)
-test=(wine64 clang-format shellcheck binutils libgtest-dev libbenchmark-dev valgrind openbox x11-utils
-  python3-pytest python3-pytest-xvfb python3-pytest-rerunfailures chromium chromium-driver
+quick=(libgtest-dev binutils openbox python3-pytest python3-pytest-xvfb python3-pytest-rerunfailures)
+test=(wine64 clang-format shellcheck libbenchmark-dev valgrind x11-utils chromium chromium-driver
   python3-selenium firefox-esr webkit2gtk-driver python3-websocket)
 case "${1:-test}" in
 run) packages=("${run[@]}") ;;
@@ -39,11 +41,12 @@ web) packages=("${web[@]}") ;;
 deb) packages=("${build[@]}" "${deb[@]}") ;;
 cross) packages=("${cross[@]}" "${deb[@]}") ;;
 shots) packages=("${run[@]}" "${shots[@]}") ;;
+quick) packages=("${run[@]}" "${shots[@]}" "${quick[@]}") ;;
 root) packages=("${root[@]}") ;;
 release) packages=("${release[@]}") ;;
 test) packages=("${run[@]}" "${windows[@]}" "${web[@]}" "${deb[@]}" "${shots[@]}" "${root[@]}" "${release[@]}"
-  "${test[@]}") ;;
-*) fail "no group '$1': the groups are run, windows, web, deb, cross, shots, root, release and test" ;;
+  "${quick[@]}" "${test[@]}") ;;
+*) fail "no group '$1': the groups are run, windows, web, deb, cross, shots, root, release, quick and test" ;;
 esac
 # arm64 packages beside the machine's own (multiarch): only in a root of ours.
 if [[ " ${packages[*]}" == *:arm64* ]] && ! dpkg --print-foreign-architectures | grep -qx arm64; then

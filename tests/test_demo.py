@@ -15,8 +15,8 @@ KIND = os.environ["WAVEGRID_SDL_KIND"]
 GOLDEN = f"{os.path.dirname(os.path.abspath(__file__))}/golden-{KIND}.png"
 
 
-def drawn(demo, shifts):  # the demo has shifted its rows this often: at least 11 frames a shift
-    return until(lambda: demo.read("sinestepper") >= shifts * 150)
+def drawn(demo, shifts):  # the demo has shifted its rows this often: at least 11 frames a shift (slow on a busy machine)
+    return until(lambda: demo.read("sinestepper") >= shifts * 150, 120)
 
 
 # Another Mesa may round edges and blends a little otherwise: 0.2 % of the pixels more than 24
