@@ -3,7 +3,7 @@
 time goes meanwhile. Each page is served from 127.0.0.1 and left running for a while; its
 WebGL context is wrapped to count the program's passes (one clear each) and time its draw
 calls, and a frame callback counts the frames the browser showed with a new pass in them.
-Usage, with PYTHONPATH=tests (scripts/bench.sh runs it): web_bench.py SECONDS NATIVE_FPS
+Usage, with PYTHONPATH=tests:scripts/helpers (scripts/bench.sh runs it): web_bench.py SECONDS NATIVE_FPS
 ENGINE:NAME=FOLDER..."""
 import collections, os, pathlib, re, sys, time
 
@@ -49,6 +49,7 @@ def measure(browser, folder, seconds):
         while not browser.js("return status.hidden") and time.time() < asked + 60:
             time.sleep(0.02)
         running = time.time() - asked
+        assert browser.js("return status.hidden"), f"{folder}: the page did not start: {browser.js('return status.innerText')}"
         browser.js(COUNT)
         time.sleep(3)  # warm
         a, t0, c0 = browser.js("return Object.assign({}, bench)"), time.time(), cpu()
@@ -71,6 +72,8 @@ def main():
             shown, passes, n, busy, running = measure(browser, folder, seconds)
         finally:
             browser.quit()
+        if not shown:
+            sys.exit(f"web_bench.py: {engine}, {name}: no frame shown")
         per = lambda k: n[k] / max(n["passes"], 1)
         sizes = ", ".join(f"{f.name} {f.stat().st_size / 1024:.0f} KB"
                           for f in sorted(pathlib.Path(folder).iterdir()))

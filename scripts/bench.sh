@@ -16,8 +16,7 @@ step "installing the packages (scripts/deps.sh test)" scripts/deps.sh test
 step "configuring the benchmarks (cmake --preset test)" cmake --preset test >/dev/null
 step "building the benchmarks" cmake --build --preset test -j"$(nproc)" --target calcme_bench frame_bench
 step "the page (scripts/web.sh --out build/bench)" scripts/web.sh --out build/bench >/dev/null
-step "configuring the page as Emscripten draws it (cmake --preset web-bench)" cmake --preset web-bench >/dev/null
-step "building it (cmake --build --preset web-bench)" cmake --build --preset web-bench >/dev/null
+step "the page as Emscripten draws it (cmake --workflow --preset web-bench)" cmake --workflow --preset web-bench >/dev/null
 step "the animation step's benchmark (calcme_bench)" $out/bench/calcme_bench
 start_xvfb
 trap stop_xvfb EXIT
@@ -33,6 +32,6 @@ LD_LIBRARY_PATH=${sdls[0]#* } $out/bench/frame_bench "${FRAMES:-500}" | tee $out
   fail "the frame benchmark failed"
 native=$(awk '/frames per second/ { print $4 }' $out/frame_bench.txt)
 [ -n "$native" ] || fail "the frame benchmark said no frame rate"
-step "the page's benchmark (bench/web_bench.py)" env PYTHONPATH=tests /usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" \
+step "the page's benchmark (bench/web_bench.py)" env PYTHONPATH=tests:scripts/helpers /usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" \
   chromium:ours=build/bench/web firefox:ours=build/bench/web webkit:ours=build/bench/web \
   "chromium:Emscripten's own GL emulation=build/web-bench/wavegrid-emulated"
