@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
 if [ "${1:-}" = --check ]; then
-  clang-format --dry-run --Werror "${files[@]}"
+  clang-format --dry-run --Werror "${files[@]}" || fail "clang-format would change the above: run scripts/format.sh"
   mapfile -t scripts < <(git ls-files '*.sh' .ci/run)
   shellcheck "${scripts[@]}" || fail "shellcheck found the above in the shell scripts"
   copy=$(mktemp -d)

@@ -38,6 +38,8 @@ configured=$(cmake --preset test) || fail "configuring the tests (cmake --preset
 grep 'under test' <<<"$configured"
 step "building the tests (cmake --build --preset test)" cmake --build --preset test -j"$jobs"
 wait $format || fail "the format check (scripts/format.sh --check) failed: $(cat "$early/format.log")"
-step "the suite (ctest --preset test)" ctest --preset test -j"$jobs"
+# The jobs beside it are said whatever the suite's end: a failed one may be why it failed.
+ctest --preset test -j"$jobs" || suite="the suite (ctest --preset test) failed"
 wait $cross || fail "making the cross root failed: $(tail -n 5 "$early/cross.log")"
 wait $sdl || fail "building SDL.dll failed: $(tail -n 5 "$early/sdl.log")"
+[ -z "${suite:-}" ] || fail "$suite"

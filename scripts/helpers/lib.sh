@@ -20,20 +20,19 @@ fail() {
 start_xvfb() {
   local out
   out=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 800x600x16 -noreset -nolisten tcp 3>"$out" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 800x600x16 -noreset -nolisten tcp 3>"$out" 2>"$out.log" &
   XVFB_PID=$!
   for _ in $(seq 100); do
-    [ -s "$out" ] && break
+    { [ -s "$out" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; } && break # up, or gone
     sleep 0.1
   done
   if [ ! -s "$out" ]; then
-    rm -f "$out"
     stop_xvfb
-    fail "Xvfb did not start"
+    fail "Xvfb did not start: $(tail -n 5 "$out.log"; rm -f "$out" "$out.log")"
   fi
   DISPLAY=":$(tr -d '\n' <"$out")"
   export DISPLAY
-  rm -f "$out"
+  rm -f "$out" "$out.log"
 }
 
 stop_xvfb() {
