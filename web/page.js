@@ -119,7 +119,7 @@ document.addEventListener("visibilitychange", () => stayAwake.wanted && stayAwak
 // navigator.serviceWorker may throw), the page runs online as ever. A newer
 // build, once fetched whole by its own worker, takes over when every page of
 // this build has all of its own files, or has stopped: it runs from the next
-// load. A copy it could not keep is said on the console, with the file why.
+// load. A copy it could not keep is said on the console: which file, and why.
 function keep() {
   if (keep.asked) return;
   keep.asked = true;
