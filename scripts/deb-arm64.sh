@@ -1,12 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package of the demo for arm64 (a Raspberry Pi) on this
 # amd64 machine: deb-arm64.sh [--out DIR] writes DIR/wavegrid_<version>_arm64.deb,
-# into dist/ unless DIR is given. It cross-builds in a fresh root of the
-# machine's release with Debian's cross compilers and arm64 libraries
-# (scripts/mkroot.sh with deps.sh's cross group, kept once made), where
-# scripts/helpers/pack-deb.sh deb-arm64 builds and checks the package, so the
-# machine's own packages stay as they are. The root is removed after,
-# whatever happened. Needs root.
+# into dist/ unless DIR is given. dpkg-buildpackage cross-builds it (profiles
+# cross and nocheck) in a fresh root of the machine's release that mmdebstrap
+# makes with arm64 beside amd64 and the build dependencies apt-get build-dep
+# finds for arm64, so the machine's own packages stay as they are; the root
+# goes when mmdebstrap ends. lintian must find no error and no warning.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
@@ -16,21 +15,21 @@ if [ "${1:-}" = --out ]; then
   shift 2
 fi
 [ $# -eq 0 ] || fail "usage: deb-arm64.sh [--out DIR]"
-[ "$(id -u)" -eq 0 ] || fail "needs root: it cross-builds in a Debian root"
 pin_build
+unset SOURCE_DATE_EPOCH
 rm -f "$out"/wavegrid_*_arm64.deb # from an earlier run: only this run's may stand there after it
-root=$(mktemp -d /var/tmp/wavegrid-cross.XXXXXX)
-trap 'rm -rf --one-file-system "$root"' EXIT
-step "making the cross root" scripts/mkroot.sh "$(release)" "$root" cross
-mkdir "$root/work"
-if [ -e .git ]; then # what git tracks, and new files it does not ignore
-  step "copying the sources into it" bash -c \
-    "set -o pipefail; git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -C '$root/work' -xf -"
-else # a source tarball, unpacked: all but what builds make
-  step "copying the sources into it" bash -c \
-    "set -o pipefail; tar --exclude=./build --exclude=./dist -cf - . | tar -C '$root/work' -xf -"
-fi
-step "the arm64 build in the cross root" scripts/inroot.sh "$root" /bin/bash -c \
-  "cd /work && scripts/helpers/pack-deb.sh deb-arm64 /work/out"
+step "installing mmdebstrap and lintian (scripts/deps.sh root)" scripts/deps.sh root
+rm -rf build/deb-arm64
+step "copying the sources into build/deb-arm64" copy_sources build/deb-arm64/wavegrid
+build='cd /work/wavegrid && apt-get build-dep -y -q -aarm64 -Pcross,nocheck . && DEB_BUILD_OPTIONS=nocheck dpkg-buildpackage -aarm64 -Pcross,nocheck -us -uc -b'
+# shellcheck disable=SC2016 # mmdebstrap's hooks are given the root as $1
+step "cross-building in a fresh root (mmdebstrap, dpkg-buildpackage -aarm64; log: build/deb-arm64/build.log)" \
+  mmdebstrap --quiet --variant=buildd --architectures=amd64,arm64 --include=crossbuild-essential-arm64 \
+  --customize-hook='mkdir "$1/work"' --customize-hook='copy-in build/deb-arm64/wavegrid /work' \
+  --customize-hook="chroot \"\$1\" sh -c '$build' >build/deb-arm64/build.log 2>&1 || { tail -n 30 build/deb-arm64/build.log; exit 1; }" \
+  --customize-hook='sync-out /work build/deb-arm64' "$(release)" /dev/null "$(archive)"
+step "checking the package (lintian)" lintian --fail-on error,warning build/deb-arm64/wavegrid_*_arm64.changes
 mkdir -p "$out"
-step "moving the package into $out" mv "$root"/work/out/wavegrid_*_arm64.deb "$out/"
+mv build/deb-arm64/wavegrid_*_arm64.deb "$out/"
+deb=$(echo "$out"/wavegrid_*_arm64.deb)
+echo "$deb: $(du -k "$deb" | cut -f1) KB, $(dpkg-deb -f "$deb" Depends)"

@@ -7,7 +7,7 @@ fault the tests miss is a promise they do not prove. Not part of the suite; run 
 TESTS is a tests folder: tests/, or another checkout's, to measure its tests alike; NAMES, a
 regular expression, picks faults by name. As root, after scripts/test.sh, from the top of the
 tree; it prints a line a fault."""
-import os, pathlib, re, shutil, subprocess, sys, tempfile
+import glob, os, pathlib, re, shutil, subprocess, sys, tempfile
 
 TOP = pathlib.Path(__file__).resolve().parent.parent
 TESTS = pathlib.Path(sys.argv[2] if len(sys.argv) > 2 else TOP / "tests").resolve()
@@ -81,7 +81,8 @@ SOURCE = [("web/gl.cpp", "c->rgba[n] = colour[n];", "c->rgba[n] = 255;", "web"),
           ("web/gl.cpp", "c->s = texcoord[0], c->t = texcoord[1];", "c->s = texcoord[1], c->t = texcoord[0];", "web"),
           ("web/gl.cpp", "m[4] * y + m[8] * z + m[12]", "m[4] * y + m[8] * z", "web"),
           ("linux/wavegrid.sh", 'cd "$here/../share/games/wavegrid"', 'cd "$here/../share/wavegrid"', "package"),
-          ("cmake/install.cmake", "set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)", "", "package"),
+          ("debian/control", ", ${shlibs:Depends}", "", "package"),
+          ("linux/wavegrid.sh", 'exec "$here', 'mkdir -p "$HOME/.wavegrid"; exec "$here', "package"),
           ("cmake/install.cmake", "DESTINATION share/games/wavegrid/data", "DESTINATION share/wavegrid/data", "package"),
           ("tools/offline.py", "(json.dumps(files) + own)", "json.dumps(files)", "kept_offline"),
           ("scripts/helpers/serve.py", "base-uri 'none'", "base-uri 'none'; frame-ancestors 'none'", "headers"),
@@ -127,7 +128,9 @@ def source():
                 caught = made.returncode != 0 or pytest("test_web.py", env, "-k", "alike")
             elif kind == "package":
                 made = subprocess.run(["scripts/deb.sh", "--out", "out"], cwd=copy, capture_output=True)
-                caught = made.returncode != 0 or pytest("test_package.py", {"WAVEGRID_DEB": f"{copy}/out/wavegrid_*.deb"})
+                caught = made.returncode != 0 or subprocess.run(
+                    ["autopkgtest", "-U", "--user=tester", *glob.glob(f"{copy}/out/wavegrid_*.d[se][cb]"), "--",
+                     "unshare", "-t", TOP / "build/test/testbed.tar"], capture_output=True).returncode != 0
             else:  # the page as built, by the copy's tests and what they run
                 env = {"WAVEGRID_WEB": str(TOP / "build/test/artifacts/web"), "WAVEGRID_WEB_BUILD": str(TOP / "build/web-test")}
                 caught = pytest("test_web.py", env, "-k", kind, tests=pathlib.Path(copy) / "tests")

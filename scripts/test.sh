@@ -3,10 +3,10 @@
 # suite: the unit tests and the end-to-end tests on every SDL 1.2 the machine
 # has and the first's soak under memcheck in the Release build, the unit tests
 # and every SDL's soak built with AddressSanitizer and UBSan, the Windows zip
-# under Wine, the web page in three browser engines, the Debian package
-# installed in a fresh root (ctest makes the sanitizer build, the zip, the
-# page and the package from the sources first). Needs root, for the packages
-# and the root.
+# under Wine, the web page in three browser engines, the Debian packages
+# installed by autopkgtest in a fresh root (ctest makes the sanitizer build,
+# the zip, the page and the packages from the sources first). Needs root, for
+# the packages and the roots.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
@@ -15,19 +15,11 @@ cd "$(dirname "$0")/.."
 # a killed CI), nothing it started (Xvfb, Wine's server, a browser, the demo) outlives it.
 [ $$ -eq 1 ] || exec unshare --pid --mount-proc --fork --kill-child "$0" "$@"
 jobs=$(nproc)
-# What a new machine waits longest for and needs only a few packages is made, or found kept, in
-# the release's cache while the rest install: the arm64 package's cross root with the Debian base
-# under it (waiting mostly on the archive) and SDL.dll (on the processor). ctest's make_arm64
-# and make_windows find them there, or wait for them.
+# SDL.dll, which a new machine waits long for (on the processor) and which needs only a few
+# packages, is made, or found kept, while the rest install: ctest's make_windows finds it there,
+# or waits for it.
 early=$(mktemp -d /var/tmp/wavegrid-early.XXXXXX)
-trap 'rm -rf --one-file-system "$early"' EXIT
-# The cross root is checked against the archive once a run, by the mkroot.sh below: make_arm64's
-# mkroot.sh takes a root checked since this run began as it is.
-WAVEGRID_CHECKED_SINCE=$(date +%s)
-export WAVEGRID_CHECKED_SINCE
-step "installing what makes a Debian root (scripts/deps.sh root)" scripts/deps.sh root
-scripts/mkroot.sh "$(release)" "$early/cross" cross >"$early/cross.log" 2>&1 &
-cross=$!
+trap 'rm -rf "$early"' EXIT
 step "installing the Windows toolchain (scripts/deps.sh windows)" scripts/deps.sh windows
 scripts/helpers/sdl-windows.sh "$early/sdl" >"$early/sdl.log" 2>&1 &
 sdl=$!
@@ -38,8 +30,7 @@ configured=$(cmake --preset test) || fail "configuring the tests (cmake --preset
 grep 'under test' <<<"$configured"
 step "building the tests (cmake --build --preset test)" cmake --build --preset test -j"$jobs"
 wait $format || fail "the format check (scripts/format.sh --check) failed: $(cat "$early/format.log")"
-# The jobs beside it are said whatever the suite's end: a failed one may be why it failed.
+# The job beside it is said whatever the suite's end: a failed one may be why it failed.
 ctest --preset test -j"$jobs" || suite="the suite (ctest --preset test) failed"
-wait $cross || fail "making the cross root failed: $(tail -n 5 "$early/cross.log")"
 wait $sdl || fail "building SDL.dll failed: $(tail -n 5 "$early/sdl.log")"
 [ -z "${suite:-}" ] || fail "$suite"

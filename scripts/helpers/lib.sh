@@ -57,16 +57,16 @@ use_sdl() {
 # Pins what a build may vary by, so that the same commit gives the same bytes
 # anywhere: the one time it may write is SOURCE_DATE_EPOCH if given, else the
 # last commit's, else (a source tarball, no .git) the newest entry's of
-# linux/changelog, as Debian's tools take it; files are made with umask 022,
+# debian/changelog, as Debian's tools take it; files are made with umask 022,
 # the locale and the time zone are fixed. From the top of the tree.
 pin_build() {
   local stamp
   if [ -z "${SOURCE_DATE_EPOCH:-}" ] && [ -e .git ]; then
     SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) || fail "reading the last commit's time failed"
   elif [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
-    stamp=$(sed -n 's/^ -- .*>  //p' linux/changelog | head -n 1)
+    stamp=$(sed -n 's/^ -- .*>  //p' debian/changelog | head -n 1)
     SOURCE_DATE_EPOCH=$(date -d "$stamp" +%s) ||
-      fail "no SOURCE_DATE_EPOCH given, no commit, and no date in linux/changelog's newest entry"
+      fail "no SOURCE_DATE_EPOCH given, no commit, and no date in debian/changelog's newest entry"
   fi
   export SOURCE_DATE_EPOCH LC_ALL=C.UTF-8 TZ=UTC
   umask 022
@@ -77,12 +77,15 @@ release() {
   (. /etc/os-release && echo "$VERSION_CODENAME")
 }
 
-# Where the scripts keep what they make once (Debian bases, qemu-user): a
-# folder for this machine's release in $WAVEGRID_CACHE, /var/cache/wavegrid by
-# default, so that a root of another release is never handed what this one
-# made.
-cache_dir() {
-  echo "${WAVEGRID_CACHE:-/var/cache/wavegrid}/$(release)"
+# copy_sources DIR: the sources, as git tracks them and new files it does not
+# ignore; in a source tarball, unpacked, all but what builds make.
+copy_sources() {
+  mkdir -p "$1"
+  if [ -e .git ]; then
+    git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -C "$1" -xf -
+  else
+    tar --exclude=./build --exclude=./dist -cf - . | tar -C "$1" -xf -
+  fi
 }
 
 # The Debian archive this machine installs from: the first deb source of its

@@ -6,7 +6,8 @@
 # source list and a lists folder of its own for this, on the machine's own
 # Debian archive: the machine's configuration stays as it is. Debian 13 has
 # no classic SDL 1.2 to build, so the source always comes from Debian 12.
-# A build is kept in the release's cache (cache_dir in lib.sh) and copied
+# A build is kept in the release's folder of the machine's cache
+# (/var/cache/wavegrid, or $WAVEGRID_CACHE) and copied
 # from there while the source's version, MinGW-w64's and this script are
 # the same; where the cache can't be written, SDL is built each time.
 set -euo pipefail
@@ -33,7 +34,7 @@ version=$(apt-cache "${lists[@]}" showsrc libsdl1.2 | sed -n 's/^Version: //p' |
 tools=$(dpkg-query -W -f '${Package} ${Version}\n' gcc-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64) ||
   fail "finding MinGW-w64's version failed: is it installed? (scripts/deps.sh windows)"
 key="libsdl1.2 $version; $tools; $(sha256sum <"$0")"
-kept=$(cache_dir)/windows-sdl
+kept=${WAVEGRID_CACHE:-/var/cache/wavegrid}/$(release)/windows-sdl
 # A user's run may not write the cache: it builds SDL each time.
 if mkdir -p "${kept%/*}" 2>/dev/null && [ -w "${kept%/*}" ]; then
   exec 9>"$kept.lock" # two runs at once: the second waits for the first's build
@@ -73,8 +74,8 @@ into wavegrid.exe, is in the public domain.
 
 EOT
 if [ -n "$kept" ]; then # kept whole or not at all
-  rm -rf "$kept" "$kept.part" && mkdir "$kept.part"
-  cp -a "$work/dest$prefix" "$kept.part/sdl" && echo "$key" >"$kept.part/KEY" && mv "$kept.part" "$kept"
+  step "keeping SDL.dll in $kept" bash -c "rm -rf '$kept' '$kept.part' && mkdir '$kept.part' &&
+    cp -a '$work/dest$prefix' '$kept.part/sdl' && echo '$key' >'$kept.part/KEY' && mv '$kept.part' '$kept'"
 fi
 mv "$work/dest$prefix" "$prefix"
 rm -rf "$work"
