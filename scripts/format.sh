@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 mapfile -t files < <(git ls-files '*.cpp' '*.h')
 if [ "${1:-}" = --check ]; then
   clang-format --dry-run --Werror "${files[@]}" || fail "clang-format would change the above: run scripts/format.sh"
-  mapfile -t scripts < <(git ls-files '*.sh' .ci/run debian/tests/installed debian/tests/purge)
+  mapfile -t scripts < <(git ls-files '*.sh' .ci/run debian/tests/installed)
   shellcheck "${scripts[@]}" || fail "shellcheck found the above in the shell scripts"
   copy=$(mktemp -d)
   trap 'rm -rf "$copy"' EXIT

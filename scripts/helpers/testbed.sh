@@ -20,6 +20,6 @@ mountpoint -q /proc/sys/fs/binfmt_misc ||
 [ -e /proc/sys/fs/binfmt_misc/qemu-aarch64 ] ||
   step "registering qemu-aarch64" /lib/systemd/systemd-binfmt /usr/lib/binfmt.d/qemu-aarch64.conf
 # shellcheck disable=SC2016 # mmdebstrap's hooks are given the root as $1
-step "making the testbed (mmdebstrap)" mmdebstrap --quiet --variant=apt \
+step "making the testbed (mmdebstrap)" mmdebstrap --quiet --variant=apt --include=passwd \
   --architectures="$(dpkg --print-architecture),arm64" --customize-hook='chroot "$1" useradd --create-home tester' \
   "$(release)" "$1" "$(archive)"
