@@ -1,7 +1,6 @@
-"""The package as a user gets it, run by debian/tests in a fresh root: the installed demo started
-from /, as from a terminal or the menu; its program where there is no sprite. Under qemu-user (the
-arm64 package) a frame takes a second: the waits are long, and what depends on the frame rate is
-tested natively."""
+"""The installed package, run by debian/tests/installed as a user: the demo started from /, as from
+a terminal or the menu; its program where there is no sprite. Under qemu-user (the arm64 package)
+a frame takes a second: the waits are long; what depends on the frame rate is tested natively."""
 from support.demo import Demo, failed, grab, move, tap, tinted, wait_lit
 
 

@@ -18,9 +18,7 @@ def files(folder):
 
 def test_a_second_build_elsewhere_gives_the_same_bytes(tmp_path):
     copy, out = tmp_path / "elsewhere", tmp_path / "out"
-    copy.mkdir()  # what git tracks, and new files it does not ignore, as deb-arm64.sh copies them
-    run("bash", "-c", f"set -o pipefail; git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -C {copy} -xf -",
-        cwd=TOP)
+    run("bash", "-c", f"set -eo pipefail; . scripts/helpers/lib.sh; copy_sources {copy}", cwd=TOP)  # as deb.sh copies them
     shutil.copytree(f"{TOP}/build/windows-sdl", copy / "build/windows-sdl", symlinks=True)  # built once
     env, stamp = {**os.environ, "TZ": "Asia/Tokyo", "LANG": "fr_FR.UTF-8"}, run("git", "log", "-1", "--format=%ct", cwd=TOP).strip()
     # The page holds no time: built as from a tarball, no .git, no time given (debian/changelog's newest).
