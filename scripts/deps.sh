@@ -26,7 +26,7 @@ run=("${build[@]}" libgl1-mesa-dri libglx-mesa0 libsdl1.2-compat libsdl2-2.0-0)
 windows=(cmake make pkg-config python3 python3-pil g++-mingw-w64-x86-64-win32 dpkg-dev xz-utils
   ca-certificates)
 web=(cmake make emscripten python3 python3-pil)
-deb=(build-essential debhelper dpkg-dev lintian desktop-file-utils appstream)
+deb=(build-essential debhelper dpkg-dev lintian desktop-file-utils appstream libgtest-dev)
 shots=(xvfb xauth python3-xlib python3-numpy)
 root=(mmdebstrap autopkgtest uidmap bubblewrap lintian qemu-user-static systemd)
 release=(git icoutils diffoscope-minimal)
