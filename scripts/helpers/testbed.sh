@@ -15,7 +15,7 @@ for ids in /etc/subuid /etc/subgid; do
   { echo root:1000000:65536; grep -v '^root:' "$ids" 2>/dev/null || true; } >"$ids.new"
   step "giving root the first line of $ids" mv "$ids.new" "$ids"
 done
-mountpoint -q /proc/sys/fs/binfmt_misc ||
+[ -e /proc/sys/fs/binfmt_misc/register ] || # a new /proc may show its mount point empty
   step "mounting binfmt_misc" mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc
 [ -e /proc/sys/fs/binfmt_misc/qemu-aarch64 ] ||
   step "registering qemu-aarch64" /lib/systemd/systemd-binfmt /usr/lib/binfmt.d/qemu-aarch64.conf
