@@ -16,7 +16,7 @@ if [ "${1:-}" = --out ]; then
 fi
 [ $# -eq 0 ] || fail "usage: deb-arm64.sh [--out DIR]"
 pin_build
-unset SOURCE_DATE_EPOCH
+unset SOURCE_DATE_EPOCH # dpkg-buildpackage dates the package by debian/changelog
 rm -f "$out"/wavegrid_*_arm64.deb # from an earlier run: only this run's may stand there after it
 step "installing mmdebstrap and lintian (scripts/deps.sh root)" scripts/deps.sh root
 rm -rf build/deb-arm64

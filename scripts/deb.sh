@@ -16,7 +16,7 @@ if [ "${1:-}" = --out ]; then
 fi
 [ $# -eq 0 ] || fail "usage: deb.sh [--out DIR] (the arm64 package: scripts/deb-arm64.sh)"
 pin_build
-unset SOURCE_DATE_EPOCH
+unset SOURCE_DATE_EPOCH # dpkg-buildpackage dates the package by debian/changelog
 arch=$(dpkg --print-architecture)
 rm -f "$out"/wavegrid_*_"$arch".deb "$out"/wavegrid_*.dsc "$out"/wavegrid_*.tar.xz # from an earlier run: only this run's may stand there after it
 step "installing the packaging tools (scripts/deps.sh deb)" scripts/deps.sh deb
