@@ -5,7 +5,7 @@
 # the same bytes wherever and whenever it is built (docs/release.md says how
 # to check one). A tree with changes not committed is refused, named. dist/
 # is replaced whole, and only once every artifact is made and checked.
-# Needs root, for the arm64 package's cross root.
+# Needs root, for the arm64 package's cross root (mmdebstrap).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh

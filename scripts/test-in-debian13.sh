@@ -4,9 +4,9 @@
 # is not tested). mmdebstrap makes the root from the machine's Debian
 # archive; bubblewrap runs the test in it as the root of a mount namespace of
 # its own (so its Debian roots and user namespaces work as on a machine),
-# with a fresh /proc and /dev; the root goes after. Debian 13's folder of the
-# machine's cache (where SDL.dll is kept) is copied in before and back after:
-# nothing the host made for its own release. Needs root.
+# with a fresh /proc and a /dev of a few nodes; the root goes after. Debian
+# 13's folder of the machine's cache (where SDL.dll is kept) is copied in
+# before and back after: nothing the host made for its own release. Needs root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
@@ -22,7 +22,9 @@ step "copying Debian 13's cache into the root" cp -a "$cache" "$root/var/cache/w
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 echo "== Debian 13 root $root: scripts/test.sh"
 status=0
-bwrap --bind "$root" / --proc /proc --dev /dev --ro-bind /sys /sys --unshare-pid --die-with-parent \
+# (Debian 13's autopkgtest binds /dev/console into its testbed, as /dev's own few nodes.)
+bwrap --bind "$root" / --proc /proc --dev /dev --dev-bind-try /dev/console /dev/console --ro-bind /sys /sys \
+  --unshare-pid --die-with-parent \
   env -i HOME=/root LANG=C.UTF-8 CI="${CI:-}" PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
   bash -c 'cd /work && scripts/test.sh' || status=$?
 step "copying Debian 13's cache back" cp -a "$root/var/cache/wavegrid/trixie/." "$cache/"
