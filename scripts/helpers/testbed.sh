@@ -12,7 +12,7 @@ set -euo pipefail
 [ "$(id -u)" -eq 0 ] || fail "needs root: it registers qemu-user with binfmt_misc"
 for ids in /etc/subuid /etc/subgid; do
   [ "$(head -n 1 "$ids" 2>/dev/null | cut -d: -f1)" = root ] && continue
-  { echo root:1000000:65536; grep -v '^root:' "$ids" 2>/dev/null || true; } >"$ids.new"
+  { grep '^root:' "$ids" 2>/dev/null || echo root:1000000:65536; grep -v '^root:' "$ids" 2>/dev/null || true; } >"$ids.new"
   step "giving root the first line of $ids" mv "$ids.new" "$ids"
 done
 [ -e /proc/sys/fs/binfmt_misc/register ] || # a new /proc may show its mount point empty
