@@ -3,7 +3,7 @@
 time goes meanwhile. Each page is served from 127.0.0.1 and left running for a while; its
 WebGL context is wrapped to count the program's passes (one clear each) and time its draw
 calls, and a frame callback counts the frames the browser showed with a new pass in them.
-Usage, with PYTHONPATH=tests:scripts/helpers (scripts/bench.sh runs it): web_bench.py SECONDS NATIVE_FPS
+Usage, with PYTHONPATH=tests (scripts/bench.sh runs it): web_bench.py SECONDS NATIVE_FPS
 ENGINE:NAME=FOLDER..."""
 import collections, os, pathlib, re, sys, time
 

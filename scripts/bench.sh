@@ -32,6 +32,6 @@ LD_LIBRARY_PATH=${sdls[0]#* } $out/bench/frame_bench "${FRAMES:-500}" | tee $out
   fail "the frame benchmark failed"
 native=$(awk '/frames per second/ { print $4 }' $out/frame_bench.txt)
 [ -n "$native" ] || fail "the frame benchmark said no frame rate"
-step "the page's benchmark (bench/web_bench.py)" env PYTHONPATH=tests:scripts/helpers /usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" \
+step "the page's benchmark (bench/web_bench.py)" env PYTHONPATH=tests /usr/bin/python3 bench/web_bench.py "${WEB_SECONDS:-10}" "$native" \
   chromium:ours=build/bench/web firefox:ours=build/bench/web webkit:ours=build/bench/web \
   "chromium:Emscripten's own GL emulation=build/web-bench/wavegrid-emulated"

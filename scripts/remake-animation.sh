@@ -12,5 +12,5 @@ start_xvfb
 build/demo/wavegrid &
 demo=$!
 trap 'stop $demo; stop_xvfb' EXIT
-step "recording the frames" /usr/bin/python3 scripts/helpers/record.py docs/demo.gif $demo
+step "recording the frames" env PYTHONPATH=tests /usr/bin/python3 scripts/helpers/record.py docs/demo.gif $demo
 ls -l docs/demo.gif

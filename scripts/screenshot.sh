@@ -3,7 +3,7 @@
 # server until it has drawn, saves the screen as build/demo/screenshot.png
 # and ends it with a quit request; on the machine's SDL 1.2, or with
 # SDL=compat on sdl12-compat. The demo's exit status is passed through. The screen is
-# read by the one grabber (scripts/helpers/shoot.py, with screen.py, which the tests use too).
+# read by the one grabber, the tests' (scripts/helpers/shoot.py, with tests/support/demo.py).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/helpers/lib.sh
@@ -18,7 +18,7 @@ start_xvfb
 build/demo/wavegrid &
 demo=$!
 trap 'stop $demo; stop_xvfb' EXIT
-step "taking the screenshot" /usr/bin/python3 scripts/helpers/shoot.py "$shot" $demo
+step "taking the screenshot" env PYTHONPATH=tests /usr/bin/python3 scripts/helpers/shoot.py "$shot" $demo
 kill -TERM $demo 2>/dev/null || fail "the demo ended before its quit request"
 status=0
 wait $demo || status=$?

@@ -7,8 +7,7 @@ from PIL import Image
 from pyvirtualdisplay import Display
 from Xlib import display
 
-from support.demo import Demo, bmp, failed, grab, key, move, tap, tinted, until, wait_lit, write
-from screen import picture
+from support.demo import Demo, bmp, failed, grab, key, move, picture, tap, tinted, until, wait_lit, write
 
 # Classic blends in the 16-bit screen buffer, sdl12-compat in a 32-bit one.
 KIND = os.environ["WAVEGRID_SDL_KIND"]

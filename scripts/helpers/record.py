@@ -1,21 +1,19 @@
 """Steers the demo on $DISPLAY with XTest and records it as a looping GIF of 40 frames:
-record.py OUT.gif PID, once the demo PID has drawn. The screen is read by screen.py, beside it
-(scripts/remake-animation.sh runs it)."""
+record.py OUT.gif PID, once the demo PID has drawn; the pointer moved and the screen read by the
+tests' support (support/demo.py). scripts/remake-animation.sh runs it."""
 import sys, time
 
 from PIL import Image
-from Xlib import X, display
-from Xlib.ext import xtest
+from Xlib import display
 
-from screen import grab, picture
 from shoot import lit
+from support.demo import grab, move, picture
 
 d = display.Display()
 
 
 def point(x, y, seconds):
-    xtest.fake_input(d, X.MotionNotify, x=x, y=y)
-    d.sync()
+    move(d, x, y)
     time.sleep(seconds)
 
 

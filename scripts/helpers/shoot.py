@@ -1,10 +1,10 @@
-"""Saves the screen of $DISPLAY as a PNG once lit, read by screen.py beside it, or
+"""Saves the screen of $DISPLAY as a PNG once lit, read by the tests' grabber (support/demo.py), or
 fails if process PID ends first: shoot.py OUT.png PID. scripts/screenshot.sh runs it."""
 import pathlib, sys
 
 from Xlib import display
 
-from screen import grab, picture, until
+from support.demo import grab, picture, until
 
 
 def alive(pid):  # and not a zombie

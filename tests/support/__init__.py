@@ -1,1 +1,1 @@
-"""What the tests and the web benchmark share (it sets PYTHONPATH=tests)."""
+"""What the tests, the web benchmark and the picture scripts share (each sets PYTHONPATH=tests)."""

@@ -10,7 +10,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.webkitgtk.service import Service as WebKitService
 
-from screen import until
+from support.demo import until
 
 ENGINES = ("chromium", "firefox", "webkit")
 CALL_SECONDS = 120

@@ -1,12 +1,11 @@
-"""The real demo on an X server, driven with XTest and read from its memory; the shared checks."""
+"""The real demo on an X server, driven with XTest, read from its memory and its screen (the one grabber, the
+picture scripts' too); the shared checks."""
 import io, os, pathlib, signal, struct, subprocess, tempfile, time
 
 import numpy as np
 from PIL import Image, ImageDraw
 from Xlib import X, XK
 from Xlib.ext import xtest
-
-from screen import grab, picture, until  # noqa: F401 (the tests take grab and until from here)
 
 BIN = os.environ.get("WAVEGRID_BIN", "")
 TOP = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -86,6 +85,28 @@ def steers(shot, down, below=None):
     if below:
         below()
         assert until(lambda: reach() > 2 * edge, 10), edge
+
+
+def grab(d):
+    """The screen of display d, 16-bit as all the demo's are, as 8-bit RGB, top row first."""
+    root = d.screen().root
+    g = root.get_geometry()
+    assert d.screen().root_depth == 16, f"a {d.screen().root_depth}-bit screen"
+    px = np.frombuffer(root.get_image(0, 0, g.width, g.height, X.ZPixmap, 0xFFFFFFFF).data, np.uint16)
+    px = px.reshape(g.height, g.width).astype(int)
+    return np.stack([(px >> 11) * 255 // 31, (px >> 5 & 63) * 255 // 63, (px & 31) * 255 // 31], 2)
+
+
+def picture(shot):
+    return Image.fromarray(shot.astype(np.uint8))
+
+
+def until(check, seconds=30):
+    """Asks check until it holds or the time is up; its last answer."""
+    end = time.time() + seconds
+    while not check() and time.time() < end:
+        time.sleep(0.1)
+    return check()
 
 
 def wait_lit(d, demo, seconds=30):  # the screen lit, or the demo gone
