@@ -1,5 +1,5 @@
 """What needs the process: start-up, failures, quitting, input, the picture, soak, memcheck."""
-import contextlib, os, random, signal, subprocess, tempfile, time
+import contextlib, os, random, signal, subprocess, time
 
 import numpy as np
 import pytest
@@ -37,9 +37,6 @@ def test_frame_matches_the_golden_image(dpy):
 def test_pointer_and_keys_reach_the_parameter_block(dpy):
     move(dpy, 400, 300)
     assert wait_lit(dpy, demo := Demo()) and drawn(demo, 2), demo.errors()
-    with open(f"/proc/{demo.p.pid}/maps") as maps:  # on the SDL of this run
-        assert {os.path.dirname(l.split()[-1]) for l in maps if "/libSDL-1.2" in l} == {os.environ["WAVEGRID_SDL"]}
-    assert [demo.read(a) for a in ("xangle", "yangle", "zangle")] == [0, 0, 0], "starts still"
     assert not any(dpy.xfixes_get_cursor_image(dpy.screen().root).cursor_image), "pointer shows"
     for x, y, spin in [(537, 217, (68, -41)), (10, 12, (-195, -144)), (790, 590, (195, 145)),  # then sideways
                        (265, 590, (-67, 145)), (265, 401, (-67, 50)), (400, 300, (0, 0)), (137, -83, (68, -41))]:
@@ -63,11 +60,8 @@ def test_pointer_and_keys_reach_the_parameter_block(dpy):
 @pytest.mark.e2e
 @pytest.mark.parametrize("size,env,heads", [
     ((1920, 1080, 24), {}, None), ((640, 480, 16), {}, None if KIND == "compat" else "Video mode set failed: "),
-    (None, {"SDL_VIDEODRIVER": "x11", "DISPLAY": ":9999"}, "Video initialization failed: "),
-    # XDG_RUNTIME_DIR and TERM as in a login session: without, SDL2's Wayland probe complains, and
-    # classic SDL's text driver (libcaca on ncurses) ends the process with ncurses' own line.
-    (None, {"SDL_VIDEODRIVER": None, "DISPLAY": None, "XDG_RUNTIME_DIR": tempfile.gettempdir(), "TERM": "dumb"},
-     ("Video initialization failed: ", "Video mode set failed: "))], ids=["large", "small", "no X server", "none"])
+    (None, {"SDL_VIDEODRIVER": "x11", "DISPLAY": ":9999"}, "Video initialization failed: ")],
+    ids=["large", "small", "no X server"])
 def test_starts_still_on_another_screen_or_says_why_not(size, env, heads):
     with contextlib.ExitStack() as stack:
         if size:

@@ -1,6 +1,5 @@
-"""The installed package, run by debian/tests/installed as a user: the demo started from /, as from
-a terminal or the menu; its program where there is no sprite. Under qemu-user (the arm64 package)
-a frame takes a second: the waits are long; what depends on the frame rate is tested natively."""
+"""The installed package, run by debian/tests/installed as a user, from / as from the menu; its program where
+there is no sprite. Under qemu-user (arm64) a frame takes a second: the waits are long."""
 from support.demo import Demo, failed, grab, move, tap, tinted, wait_lit
 
 

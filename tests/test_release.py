@@ -3,7 +3,7 @@ import os, pathlib, shutil, subprocess
 
 from support.demo import TOP
 
-ARTIFACTS, VERSION = pathlib.Path(os.environ["WAVEGRID_ARTIFACTS"]), os.environ["WAVEGRID_VERSION"]
+ARTIFACTS = pathlib.Path(os.environ["WAVEGRID_ARTIFACTS"])
 
 
 def run(*command, **options):
@@ -22,7 +22,6 @@ def test_a_second_build_elsewhere_gives_the_same_bytes(tmp_path):
     shutil.copytree(f"{TOP}/build/windows-sdl", copy / "build/windows-sdl", symlinks=True)  # built once
     env, stamp = {**os.environ, "TZ": "Asia/Tokyo", "LANG": "fr_FR.UTF-8"}, run("git", "log", "-1", "--format=%ct", cwd=TOP).strip()
     # The page holds no time: built as from a tarball, no .git, no time given (debian/changelog's newest).
-    assert pathlib.Path(TOP, "debian/changelog").read_text().startswith(f"wavegrid ({VERSION})"), "debian/changelog: no entry on top"
     for script in "deb.sh", "windows.sh", "web.sh":
         run("sh", "-c", f"umask 002 && exec scripts/{script} --out {out}", cwd=copy,
             env={**env, "SOURCE_DATE_EPOCH": "" if script == "web.sh" else stamp})
