@@ -75,6 +75,11 @@ def on_a_desktop(b):  # nothing refused by serve.sh's strict policy; installable
     b.js("window.got = []; canvas.addEventListener('keydown', (e) => got.push(e.keyCode)); canvas.addEventListener("
          f"'keyup', (e) => got.push(-e.keyCode)); {pad}.children[10].click()")  # Reset waves by Enter: no pointer
     assert not until(lambda: len(b.js("return got")) > 2, 0.3) and b.js("return got") == [82, -82]
+    mouse = lambda kind: b.execute_cdp_cmd("Input.dispatchMouseEvent", {"type": kind, "button": "left", "clickCount": 1, **point(b, "#pad button")})
+    mouse("mousePressed")  # Nearer held with the mouse: a finger's lift is followed by pointerleave, the mouse's is not
+    assert until(lambda: b.js("return got").count(38) >= 3), "Nearer held with the mouse should repeat"
+    mouse("mouseReleased")
+    assert until(lambda: -38 in b.js("return got")) and not until(lambda: b.js("return got")[-1] != -38, 0.3), "the mouse let go"
     assert b.js(f"return !{pad}.children[0].dispatchEvent(new MouseEvent('contextmenu', "
                 "{bubbles: true, cancelable: true}))"), "a long press should open no menu"
 
